@@ -1,0 +1,8 @@
+#include "TestSupport.h"
+
+namespace testsupport
+{
+void answerFatalErrorBoxes()
+{
+}
+}  // namespace testsupport
