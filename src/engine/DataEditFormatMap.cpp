@@ -1,9 +1,7 @@
 #include "DataEditFormatMap.h"
 
 #include "Assert.h"
-
-#include <algorithm>
-#include <vector>
+#include "RecordOrder.h"
 
 DataEditFormatMap::DataEditFormatMap(const DataEditFormatMap& map)
 {
@@ -63,32 +61,16 @@ const DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder) const
 
 bool DataEditFormatMap::isOrderConsistent() const
 {
-  std::vector<bool> rgfSeen(m_entries.size(), false);
-  for (const auto& entry : m_entries)
-  {
-    int nOrder = entry.second->getOrder();
-    if (nOrder < 0 || static_cast<size_t>(nOrder) >= rgfSeen.size() || rgfSeen[nOrder])
-      return false;
-    rgfSeen[nOrder] = true;
-  }
-  return true;
+  return isOrderConsecutive(m_entries);
 }
 
-// A map edited elsewhere (registry import, a peer's settings) may have gaps or duplicate orders.
-// Walking the formats sorted by order gives the same result as the lookup by 0, 1, ... on a
-// complete map and still honours the user's relative order on a broken one, instead of ending
-// the program over stored data.
+// Sorted by order rather than looked up by 0, 1, ...: the same choice on a complete map, and a
+// map with gaps or duplicate orders from stored settings still answers instead of ending the
+// program.
 DataEditFormat* findMatchingFormat(DataEditFormatMap& map, const char* pszData)
 {
   QB_ASSERT(NULL != pszData);
-  std::vector<DataEditFormat*> rgpFormats;
-  rgpFormats.reserve(map.getEntries().size());
-  for (const auto& entry : map.getEntries())
-    rgpFormats.push_back(entry.second.get());
-  std::stable_sort(rgpFormats.begin(), rgpFormats.end(),
-                   [](const DataEditFormat* pLeft, const DataEditFormat* pRight)
-                   { return pLeft->getOrder() < pRight->getOrder(); });
-  for (DataEditFormat* pFormat : rgpFormats)
+  for (DataEditFormat* pFormat : recordsByOrder<DataEditFormat>(map.getEntries()))
     if (pFormat->getCriteriaMap().matchesAll(pszData))
       return pFormat;
   return nullptr;

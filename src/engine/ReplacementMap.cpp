@@ -1,9 +1,7 @@
 #include "ReplacementMap.h"
 
 #include "Assert.h"
-
-#include <algorithm>
-#include <vector>
+#include "RecordOrder.h"
 
 ReplacementMap::ReplacementMap(const ReplacementMap& map)
 {
@@ -63,33 +61,13 @@ const Replacement* ReplacementMap::lookupByOrder(int nOrder) const
 
 bool ReplacementMap::isOrderConsistent() const
 {
-  std::vector<bool> rgfSeen(m_entries.size(), false);
-  for (const auto& entry : m_entries)
-  {
-    int nOrder = entry.second->getOrder();
-    if (nOrder < 0 || static_cast<size_t>(nOrder) >= rgfSeen.size() || rgfSeen[nOrder])
-      return false;
-    rgfSeen[nOrder] = true;
-  }
-  return true;
+  return isOrderConsecutive(m_entries);
 }
 
-// Sorted by Order rather than looked up by 0, 1, ...: the same sequence on a complete map, and on
-// one with gaps or duplicate orders every replacement still runs once, in the user's relative
-// order, instead of the program ending over stored data.
 int ReplacementMap::applyReplacements(std::string& strData) const
 {
-  if (m_entries.empty())
-    return 0;
-  std::vector<const Replacement*> rgpReplacements;
-  rgpReplacements.reserve(m_entries.size());
-  for (const auto& entry : m_entries)
-    rgpReplacements.push_back(entry.second.get());
-  std::stable_sort(rgpReplacements.begin(), rgpReplacements.end(),
-                   [](const Replacement* pLeft, const Replacement* pRight)
-                   { return pLeft->getOrder() < pRight->getOrder(); });
   int cTotal = 0;
-  for (const Replacement* pReplacement : rgpReplacements)
+  for (const Replacement* pReplacement : recordsByOrder<const Replacement>(m_entries))
     cTotal += pReplacement->apply(strData);
   return cTotal;
 }
