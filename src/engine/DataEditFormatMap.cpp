@@ -3,65 +3,19 @@
 #include "Assert.h"
 #include "RecordOrder.h"
 
-DataEditFormatMap::DataEditFormatMap(const DataEditFormatMap& map)
-{
-  *this = map;
-}
-
-DataEditFormatMap& DataEditFormatMap::operator=(const DataEditFormatMap& map)
-{
-  if (this == &map)
-    return *this;
-  removeAll();
-  for (const auto& entry : map.m_entries)
-    QB_ASSERT(add(entry.first, std::unique_ptr<DataEditFormat>(new DataEditFormat(*entry.second))));
-  return *this;
-}
-
-bool DataEditFormatMap::add(const std::string& strName, std::unique_ptr<DataEditFormat> pFormat)
-{
-  QB_ASSERT(NULL != pFormat);
-  return m_entries.emplace(strName, std::move(pFormat)).second;
-}
-
-bool DataEditFormatMap::remove(const std::string& strName)
-{
-  return m_entries.erase(strName) != 0;
-}
-
-void DataEditFormatMap::removeAll()
-{
-  m_entries.clear();
-}
-
-DataEditFormat* DataEditFormatMap::lookup(const std::string& strName)
-{
-  Entries::iterator it = m_entries.find(strName);
-  return it == m_entries.end() ? nullptr : it->second.get();
-}
-
-const DataEditFormat* DataEditFormatMap::lookup(const std::string& strName) const
-{
-  Entries::const_iterator it = m_entries.find(strName);
-  return it == m_entries.end() ? nullptr : it->second.get();
-}
-
 DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder)
 {
-  for (auto& entry : m_entries)
-    if (entry.second->getOrder() == nOrder)
-      return entry.second.get();
-  return nullptr;
+  return findByOrder(getEntries(), nOrder);
 }
 
 const DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder) const
 {
-  return const_cast<DataEditFormatMap*>(this)->lookupByOrder(nOrder);
+  return findByOrder(getEntries(), nOrder);
 }
 
 bool DataEditFormatMap::isOrderConsistent() const
 {
-  return isOrderConsecutive(m_entries);
+  return isOrderConsecutive(getEntries());
 }
 
 // Sorted by order rather than looked up by 0, 1, ...: the same choice on a complete map, and a

@@ -6,6 +6,16 @@
 // The order number shared by formats and replacements: a complete map holds each of
 // 0 ... count - 1 once. Entries is a map from key to an owning pointer of a record with getOrder().
 
+// The first record, in key order, whose order equals nOrder; nullptr when none.
+template <typename Entries>
+auto findByOrder(const Entries& entries, int nOrder) -> decltype(entries.begin()->second.get())
+{
+  for (const auto& entry : entries)
+    if (entry.second->getOrder() == nOrder)
+      return entry.second.get();
+  return nullptr;
+}
+
 template <typename Entries>
 bool isOrderConsecutive(const Entries& entries)
 {
