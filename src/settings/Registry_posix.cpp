@@ -20,18 +20,19 @@ constexpr uint32_t kdwSetValue = 0x0002;
 constexpr uint32_t kdwEnumerateSubKeys = 0x0008;
 constexpr size_t knMaxKeyNameLength = 255;
 
-// Windows compares registry names by their upper-case forms; this folds ASCII and the letters of
-// code page 1252 the same way, so names sort as they do there too.
+// Registry names are compared without regard to letter case, and sub-keys are listed in the
+// order of their lower-case forms (so "_x" comes before "A", as the real registry lists them).
+// ASCII and the letters of code page 1252 are folded.
 unsigned char foldCase(unsigned char ch)
 {
-  if (ch >= 'a' && ch <= 'z')
-    return static_cast<unsigned char>(ch - 0x20);
-  if (ch >= 0xE0 && ch <= 0xFE && ch != 0xF7)
-    return static_cast<unsigned char>(ch - 0x20);
-  if (ch == 0x9A || ch == 0x9C || ch == 0x9E)
-    return static_cast<unsigned char>(ch - 0x10);
-  if (ch == 0xFF)
-    return 0x9F;
+  if (ch >= 'A' && ch <= 'Z')
+    return static_cast<unsigned char>(ch + 0x20);
+  if (ch >= 0xC0 && ch <= 0xDE && ch != 0xD7)
+    return static_cast<unsigned char>(ch + 0x20);
+  if (ch == 0x8A || ch == 0x8C || ch == 0x8E)
+    return static_cast<unsigned char>(ch + 0x10);
+  if (ch == 0x9F)
+    return 0xFF;
   return ch;
 }
 

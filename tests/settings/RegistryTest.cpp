@@ -329,7 +329,7 @@ TEST_F(RegistryTest, SubKeysAreListedInNameOrderIgnoringCase)
     makeKey(pszName);
   TextList rgNames;
   EXPECT_TRUE(key().getSubKeys(rgNames));
-  EXPECT_EQ((TextList{"A", "a1", "b", "C", "_x"}), rgNames);
+  EXPECT_EQ((TextList{"_x", "A", "a1", "b", "C"}), rgNames);
 }
 
 TEST_F(RegistryTest, GetKeyValueNamesAppendsNamedValuesOnly)
