@@ -1,0 +1,232 @@
+#include "Criteria.h"
+
+#include "Assert.h"
+#include "DataConv.h"
+#include "EAN128.h"
+#include "WildcardMatch.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace
+{
+const char kszInvalidExpression[] =
+  "Invalid expression in data edit format criteria. Probably an unterminated character mnemonic like \"<*\".";
+
+Criteria::ExpressionAlert g_pfnExpressionAlert = showCriteriaExpressionAlert;
+
+template <typename... Args>
+std::string format(const char* pszFormat, Args... args)
+{
+  int nLen = std::snprintf(nullptr, 0, pszFormat, args...);
+  QB_ASSERT(nLen >= 0);
+  std::vector<char> rgBuffer(static_cast<size_t>(nLen) + 1);
+  std::snprintf(rgBuffer.data(), rgBuffer.size(), pszFormat, args...);
+  return std::string(rgBuffer.data(), static_cast<size_t>(nLen));
+}
+
+std::string trimBlanks(const std::string& str)
+{
+  size_t nFirst = str.find_first_not_of(" \t");
+  if (nFirst == std::string::npos)
+    return std::string();
+  size_t nLast = str.find_last_not_of(" \t");
+  return str.substr(nFirst, nLast - nFirst + 1);
+}
+
+// Cuts the first item off at the first comma outside double quotes; inside quotes a doubled quote
+// stands for one. The quotes themselves are dropped.
+std::string cutItem(const std::string& strList, size_t& nPos)
+{
+  std::string strItem;
+  bool fQuoted = false;
+  while (nPos < strList.size())
+  {
+    char ch = strList[nPos++];
+    if (ch == '"' && fQuoted && nPos < strList.size() && strList[nPos] == '"')
+    {
+      strItem += '"';
+      ++nPos;
+    }
+    else if (ch == '"')
+      fQuoted = !fQuoted;
+    else if (ch == ',' && !fQuoted)
+      break;
+    else
+      strItem += ch;
+  }
+  return strItem;
+}
+}  // namespace
+
+Criteria::Criteria()
+{
+  reset();
+}
+
+Criteria::Criteria(const Criteria& criteria)
+{
+  reset();
+  *this = criteria;
+}
+
+Criteria& Criteria::operator=(const Criteria& criteria)
+{
+  if (this == &criteria)
+    return *this;
+  switch (criteria.getKind())
+  {
+  case kindLength: setKindLength(); break;
+  case kindStringExpression: setKindStringExpression(); break;
+  case kindEAN128: setKindEAN128(); break;
+  }
+  QB_ASSERT(setMinLength(criteria.getMinLength()));
+  QB_ASSERT(setMaxLength(criteria.getMaxLength()));
+  QB_ASSERT(setStartPosition(criteria.getStartPosition()));
+  QB_ASSERT(setExpression(criteria.getExpression()));
+  QB_ASSERT(setFieldsPresent(criteria.getFieldsPresent()));
+  QB_ASSERT(setFieldsNotPresent(criteria.getFieldsNotPresent()));
+  return *this;
+}
+
+void Criteria::reset()
+{
+  m_kind = kindLength;
+  m_nMinLength = 1;
+  m_nMaxLength = 1;
+  m_nStartPosition = 1;
+  m_strFieldsPresent.clear();
+  m_strFieldsNotPresent.clear();
+  QB_ASSERT(setExpression(std::string()));
+}
+
+bool Criteria::setMinLength(int nMinLength)
+{
+  if (nMinLength < 1)
+    return false;
+  m_nMinLength = nMinLength;
+  return true;
+}
+
+bool Criteria::setMaxLength(int nMaxLength)
+{
+  if (nMaxLength < 1)
+    return false;
+  m_nMaxLength = nMaxLength;
+  return true;
+}
+
+bool Criteria::setStartPosition(int nStartPosition)
+{
+  if (nStartPosition < 1)
+    return false;
+  m_nStartPosition = nStartPosition;
+  return true;
+}
+
+bool Criteria::setExpression(const std::string& strExpression)
+{
+  m_strExpression = strExpression;
+  m_fPatternValid = DataConv::parse(strExpression, m_strPattern);
+  return true;
+}
+
+bool Criteria::setFieldsPresent(const std::string& strFieldsPresent)
+{
+  m_strFieldsPresent = strFieldsPresent;
+  return true;
+}
+
+bool Criteria::setFieldsNotPresent(const std::string& strFieldsNotPresent)
+{
+  m_strFieldsNotPresent = strFieldsNotPresent;
+  return true;
+}
+
+std::string Criteria::getDescription() const
+{
+  switch (m_kind)
+  {
+  case kindLength:
+    return format("Length (min = %d, max = %d)", m_nMinLength, m_nMaxLength);
+  case kindStringExpression:
+    return format("Expression (start = %d, \"%s\")", m_nStartPosition, m_strExpression.c_str());
+  case kindEAN128:
+    return format("EAN128 (must = \"%s\", must not = \"%s\")", m_strFieldsPresent.c_str(),
+                  m_strFieldsNotPresent.c_str());
+  }
+  return std::string();
+}
+
+bool Criteria::matches(const char* pszData) const
+{
+  QB_ASSERT(NULL != pszData);
+  switch (m_kind)
+  {
+  case kindLength: return matchesLength(pszData);
+  case kindStringExpression: return matchesStringExpression(pszData);
+  case kindEAN128: return matchesEAN128(pszData);
+  }
+  return true;
+}
+
+bool Criteria::matchesLength(const char* pszData) const
+{
+  size_t nLength = std::strlen(pszData);
+  return static_cast<size_t>(m_nMinLength) <= nLength && nLength <= static_cast<size_t>(m_nMaxLength);
+}
+
+// The start may lie just behind the last byte, so that a pattern such as "*" can test an empty tail.
+bool Criteria::matchesStringExpression(const char* pszData) const
+{
+  size_t nLength = std::strlen(pszData);
+  if (m_nStartPosition < 1 || nLength < static_cast<size_t>(m_nStartPosition) - 1)
+    return false;
+  if (!m_fPatternValid)
+  {
+    // The criterion dialog does not check the notation, so the user learns of it here, for every
+    // data string tested against it.
+    g_pfnExpressionAlert(kszInvalidExpression);
+    return false;
+  }
+  return wildcardMatch(pszData + m_nStartPosition - 1, m_strPattern.c_str());
+}
+
+bool Criteria::matchesEAN128(const char* pszData) const
+{
+  EAN128 parser;
+  if (!parser.parse(pszData))
+    return false;
+  for (const std::string& strAI : walkAIList(m_strFieldsPresent))
+    if (parser.getField(strAI) == nullptr)
+      return false;
+  for (const std::string& strAI : walkAIList(m_strFieldsNotPresent))
+    if (parser.getField(strAI) != nullptr)
+      return false;
+  return true;
+}
+
+// The walk stops at the first empty item, so "01,,21" looks up 01 only; an item of blanks becomes
+// the empty AI, which no field has.
+std::vector<std::string> Criteria::walkAIList(const std::string& strList)
+{
+  std::vector<std::string> rgstrAIs;
+  size_t nPos = 0;
+  for (;;)
+  {
+    std::string strItem = cutItem(strList, nPos);
+    if (strItem.empty())
+      break;
+    rgstrAIs.push_back(trimBlanks(strItem));
+  }
+  return rgstrAIs;
+}
+
+Criteria::ExpressionAlert Criteria::setExpressionAlert(ExpressionAlert pfnAlert)
+{
+  QB_ASSERT(NULL != pfnAlert);
+  ExpressionAlert pfnPrevious = g_pfnExpressionAlert;
+  g_pfnExpressionAlert = pfnAlert;
+  return pfnPrevious;
+}

@@ -1,0 +1,104 @@
+#include "Replacement.h"
+
+#include "Assert.h"
+#include "DataConv.h"
+
+#include <cstring>
+
+namespace
+{
+// The raw texts end at their first zero byte ("<NUL>" ends a search text).
+std::string toRaw(const std::string& strNotation, bool& fValid)
+{
+  std::string strBytes;
+  fValid = DataConv::parse(strNotation, strBytes);
+  return std::string(strBytes.c_str());
+}
+}  // namespace
+
+Replacement::Replacement()
+{
+  reset();
+}
+
+Replacement::Replacement(const Replacement& replacement)
+{
+  reset();
+  *this = replacement;
+}
+
+Replacement& Replacement::operator=(const Replacement& replacement)
+{
+  if (this == &replacement)
+    return *this;
+  QB_ASSERT(setOrder(replacement.getOrder()));
+  QB_ASSERT(setInput(replacement.getInput()));
+  QB_ASSERT(setReplace(replacement.getReplace()));
+  return *this;
+}
+
+void Replacement::reset()
+{
+  m_nOrder = 0;
+  m_strInput.clear();
+  m_strReplace.clear();
+}
+
+bool Replacement::setOrder(int nOrder)
+{
+  if (nOrder < 0)
+    return false;
+  m_nOrder = nOrder;
+  return true;
+}
+
+bool Replacement::setInput(const std::string& strInput)
+{
+  m_strInput = strInput;
+  return true;
+}
+
+bool Replacement::setReplace(const std::string& strReplace)
+{
+  m_strReplace = strReplace;
+  return true;
+}
+
+std::string Replacement::getKey() const
+{
+  return makeKey(m_strInput, m_strReplace);
+}
+
+std::string Replacement::makeKey(const std::string& strInput, const std::string& strReplace)
+{
+  return strInput + "\t" + strReplace;
+}
+
+// The dialog refuses texts that are not valid notation, but stored settings can still hold one;
+// such a replacement changes nothing rather than replacing with a half-converted text.
+int Replacement::apply(std::string& strData) const
+{
+  bool fInputValid = false;
+  bool fReplaceValid = false;
+  std::string strSearch = toRaw(m_strInput, fInputValid);
+  std::string strReplace = toRaw(m_strReplace, fReplaceValid);
+  if (!fInputValid || !fReplaceValid || strSearch.empty())
+    return 0;
+
+  size_t nFound = strData.find(strSearch);
+  if (nFound == std::string::npos)
+    return 0;
+  int cReplaced = 0;
+  std::string strResult;
+  size_t nFrom = 0;
+  for (; nFound != std::string::npos; nFound = strData.find(strSearch, nFrom))
+  {
+    strResult.append(strData, nFrom, nFound - nFrom);
+    strResult += strReplace;
+    nFrom = nFound + strSearch.size();
+    ++cReplaced;
+  }
+  strResult.append(strData, nFrom, std::string::npos);
+  strData.swap(strResult);
+  return cReplaced;
+}

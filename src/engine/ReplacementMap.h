@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Replacement.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+// The input data replacements of one profile, owned and keyed by "Input<TAB>Replace", run in
+// ascending Order. A complete map has the orders 0 ... count - 1, each once.
+class ReplacementMap
+{
+public:
+  using Entries = std::map<std::string, std::unique_ptr<Replacement>>;
+
+  ReplacementMap() = default;
+  ReplacementMap(const ReplacementMap& map);
+  ReplacementMap& operator=(const ReplacementMap& map);
+
+  // Adds under the replacement's key. False, replacing nothing and discarding the replacement,
+  // when that key is present.
+  bool add(std::unique_ptr<Replacement> pReplacement);
+  bool removeKey(const std::string& strKey);
+  void removeAll();
+
+  Replacement* lookup(const std::string& strKey);
+  const Replacement* lookup(const std::string& strKey) const;
+  // The first replacement whose Order equals nOrder; nullptr when none.
+  Replacement* lookupByOrder(int nOrder);
+  const Replacement* lookupByOrder(int nOrder) const;
+
+  // True when the orders are exactly 0 ... count - 1.
+  bool isOrderConsistent() const;
+
+  int getCount() const { return static_cast<int>(m_entries.size()); }
+  const Entries& getEntries() const { return m_entries; }
+
+  // Runs every replacement over strData in ascending Order, each seeing the result of the ones
+  // before; returns the total number of replacements made.
+  int applyReplacements(std::string& strData) const;
+
+private:
+  Entries m_entries;
+};
