@@ -6,11 +6,16 @@
 #include <memory>
 #include <string>
 
+class Registry;
+
 // The formats of one profile, owned and keyed by name (exact, case-sensitive). A complete map has
 // the orders 0 ... count - 1, each once.
 class DataEditFormatMap
 {
 public:
+  // The load message for orders that are not exactly 0 ... count - 1.
+  static const char kszCorruptedOrder[];
+
   using Entries = std::map<std::string, std::unique_ptr<DataEditFormat>>;
 
   DataEditFormatMap() = default;
@@ -32,6 +37,10 @@ public:
 
   int getCount() const { return static_cast<int>(m_entries.size()); }
   const Entries& getEntries() const { return m_entries; }
+
+  // The "DataEditFormat%d" sub-keys of a profile key. Formats loaded before a failure stay.
+  bool loadFromRegistry(const Registry& regProfileKey, std::string& strError);
+  bool saveToRegistry(Registry& regProfileKey) const;
 
 private:
   Entries m_entries;
