@@ -137,7 +137,7 @@ TEST_F(RecordRegistryTest, CriteriaLoadFailuresNameTheValueAndTheKey)
   struct Row
   {
     const char* pszCase;
-    std::initializer_list<StoredValue> values;
+    std::vector<StoredValue> values;
     bool fInvalid;
     const char* pszValue;
   };
@@ -222,7 +222,7 @@ TEST_F(RecordRegistryTest, FormatLoadFailuresNameTheValueAndTheKey)
   struct Row
   {
     const char* pszCase;
-    std::initializer_list<StoredValue> values;
+    std::vector<StoredValue> values;
     const char* pszValue;
   };
   const Row rgRows[] = {
@@ -348,7 +348,7 @@ TEST_F(RecordRegistryTest, ReplacementLoadFailures)
   struct Row
   {
     const char* pszCase;
-    std::vector<std::initializer_list<StoredValue>> rgKeys;
+    std::vector<std::vector<StoredValue>> rgKeys;
     std::string strError;
   };
   const std::string strSub = "Replacement0";

@@ -1,7 +1,7 @@
 #include "RegistryFill.h"
 
 bool plantKey(const Registry& parent, const std::string& strSubKey,
-              std::initializer_list<StoredValue> values)
+              const std::vector<StoredValue>& values)
 {
   Registry key;
   if (!parent.createSubKey(strSubKey, key))

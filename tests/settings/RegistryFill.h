@@ -3,7 +3,7 @@
 #include "Registry.h"
 
 #include <cstdint>
-#include <initializer_list>
+#include <vector>
 #include <string>
 
 // One value to plant in a test key: a DWORD or a REG_SZ text.
@@ -20,4 +20,4 @@ struct StoredValue
 
 // Creates the sub-key (any depth) below parent and writes the values into it; false on failure.
 bool plantKey(const Registry& parent, const std::string& strSubKey,
-              std::initializer_list<StoredValue> values);
+              const std::vector<StoredValue>& values);
