@@ -166,6 +166,8 @@ void QuilbarProfile::setDefaults()
   QB_ASSERT(true == pFormat->getCriteriaMap().add(std::move(pCriteria)));
   m_dataEditFormatMap.removeAll();
   QB_ASSERT(true == m_dataEditFormatMap.add(kszDefaultFormatName, std::move(pFormat)));
+  // The other maps as their constructors make them, also when an existing profile is reset.
+  m_replacementMap.removeAll();
 }
 
 bool QuilbarProfile::setKeyCase(uint32_t dwKeyCase)

@@ -29,3 +29,8 @@ QuilbarProfile* QuilbarProfileMap::first()
 {
   return m_entries.empty() ? nullptr : m_entries.begin()->second.get();
 }
+
+const QuilbarProfile* QuilbarProfileMap::first() const
+{
+  return m_entries.empty() ? nullptr : m_entries.begin()->second.get();
+}

@@ -27,6 +27,7 @@ public:
   const QuilbarProfile* lookup(const std::string& strName) const;
   // The first profile in the map's own order; nullptr when empty.
   QuilbarProfile* first();
+  const QuilbarProfile* first() const;
 
   int getCount() const { return static_cast<int>(m_entries.size()); }
   const Entries& getEntries() const { return m_entries; }

@@ -42,7 +42,9 @@ public:
   // False when there is no current profile or the save fails.
   bool deleteCurrentProfile();
 
-  QuilbarProfileMap& getProfiles() { return m_profiles; }
+  // Read-only: profiles come and go through the operations above, so the current profile never
+  // points at a deleted one.
+  const QuilbarProfileMap& getProfiles() const { return m_profiles; }
   QuilbarProfile* getCurrentProfile() { return m_pCurrentProfile; }
 
   uint32_t getSettingsPage() const { return m_dwSettingsPage; }
