@@ -290,3 +290,30 @@ std::string QuilbarProfile::encodeInitString(const std::string& strInitString)
   }
   return strBytes;
 }
+
+const char QuilbarProfile::kszInvalidProfileName[] =
+    "Only letters and digits may be used as a profile name.";
+
+// An empty name is refused too: it could only make a nameless profile, which the main window
+// never allows either.
+bool QuilbarProfile::cleanExpressionProfileName(const std::string& strText, std::string& strName)
+{
+  std::string strClean;
+  for (char ch : strText)
+  {
+    unsigned char by = static_cast<unsigned char>(ch);
+    if (by == '"')
+      continue;
+    bool fAsciiLetterOrDigit = (by >= 'A' && by <= 'Z') || (by >= 'a' && by <= 'z')
+                               || (by >= '0' && by <= '9');
+    bool fNordicLetter = by == 0xE5 || by == 0xE4 || by == 0xF6 || by == 0xC5 || by == 0xC4
+                         || by == 0xD6;
+    if (!fAsciiLetterOrDigit && !fNordicLetter)
+      return false;
+    strClean += ch;
+  }
+  if (strClean.empty())
+    return false;
+  strName = strClean;
+  return true;
+}

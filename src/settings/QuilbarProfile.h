@@ -109,6 +109,11 @@ public:
   static std::string encodeInitString(const std::string& strInitString);
   std::string getInitStringBytes() const { return encodeInitString(m_strInitString); }
 
+  // A profile name given by an output expression: double quotes removed, then only ASCII letters,
+  // digits and the Nordic letters of code page 1252 are accepted. False for anything else.
+  static bool cleanExpressionProfileName(const std::string& strText, std::string& strName);
+  static const char kszInvalidProfileName[];  // "Only letters and digits may be used as a profile name."
+
 private:
   bool loadValues(const Registry& regKey, std::string& strError);
   bool saveValues(Registry& regKey) const;

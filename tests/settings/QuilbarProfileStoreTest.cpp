@@ -2,6 +2,7 @@
 // in-memory hive, under Wine in the real registry.
 #include "ProfileDump.h"
 #include "QuilbarProfileStore.h"
+#include "RegistryApi.h"
 #include "RegistryFill.h"
 #include "ScratchKey.h"
 
@@ -326,5 +327,34 @@ TEST_F(QuilbarProfileStoreTest, SaveRewritesTheWholeTree)
   std::string strError;
   ASSERT_TRUE(reloaded.loadSettings(strError)) << strError;
   EXPECT_EQ(2, reloaded.getProfiles().lookup("Big")->getDataEditFormatMap().getCount());
+}
+TEST_F(QuilbarProfileStoreTest, ProfileKeyThatCannotBeOpenedFailsTheLoadUntilTheNextSave)
+{
+  std::string strError;
+  ASSERT_TRUE(m_store.loadSettings(strError)) << strError;
+  // A double quote in a key name groups path components, so the listed name cannot be opened.
+  std::string strRelative = settingsPath().substr(std::string("HKEY_LOCAL_MACHINE\\").size())
+                            + "\\Odd\"Name";
+  void* hkKey = nullptr;
+  ASSERT_EQ(regapi::kSuccess, regapi::createKey(regapi::rootKey(regapi::Root::LocalMachine),
+                                                strRelative.c_str(), Registry::kdwAccessAll, hkKey));
+  regapi::closeKey(hkKey);
+
+  QuilbarProfileStore other(m_scratch.path());
+  EXPECT_FALSE(other.loadSettings(strError));
+  EXPECT_EQ("Failed to open registry subkey " + settingsPath() + "\\Odd\"Name.", strError);
+  ASSERT_TRUE(m_store.saveSettings());
+  EXPECT_TRUE(other.loadSettings(strError)) << strError;
+}
+
+TEST_F(QuilbarProfileStoreTest, UnlistableSettingsKeyFailsLoadAndSave)
+{
+  ASSERT_TRUE(m_store.ensureSettingsKeys());
+  Registry valuesOnly;
+  ASSERT_TRUE(valuesOnly.openKey(settingsPath(), 0x0001));
+  std::string strError;
+  EXPECT_FALSE(m_store.loadProfiles(valuesOnly, strError));
+  EXPECT_EQ("Failed to get subkeys of " + settingsPath() + ".", strError);
+  EXPECT_FALSE(m_store.saveProfiles(valuesOnly));
 }
 }  // namespace

@@ -222,6 +222,36 @@ TEST(QuilbarProfileInitString, CaretPairsBecomeControlBytes)
   EXPECT_EQ("ATZ\r", profile.getInitStringBytes());
 }
 
+TEST(QuilbarProfileNames, ExpressionNamesTakeOnlyLettersAndDigits)
+{
+  struct Row
+  {
+    const char* pszText;
+    bool fAccepted;
+    const char* pszName;
+  };
+  const Row rgRows[] = {
+      {"Line1", true, "Line1"},
+      {"\"Line2\"", true, "Line2"},
+      {"\xC5rhus\xE4\xF6\xC4\xD6\xE5", true, "\xC5rhus\xE4\xF6\xC4\xD6\xE5"},
+      {"Line 1", false, ""},
+      {"Line_1", false, ""},
+      {"\xE9t\xE9", false, ""},
+      {"a\\b", false, ""},
+      {"", false, ""},
+      {"\"\"", false, ""},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszText);
+    std::string strName = "unchanged";
+    EXPECT_EQ(row.fAccepted, QuilbarProfile::cleanExpressionProfileName(row.pszText, strName));
+    EXPECT_EQ(row.fAccepted ? row.pszName : "unchanged", strName);
+  }
+  EXPECT_STREQ("Only letters and digits may be used as a profile name.",
+               QuilbarProfile::kszInvalidProfileName);
+}
+
 TEST_F(QuilbarProfileTest, RichProfileRoundTripsThroughTheRegistry)
 {
   QuilbarProfile saved = richProfile();

@@ -1,6 +1,7 @@
 // Load and save of the engine's records (criteria, data edit formats, input data replacements)
 // against the in-memory hive natively and the real registry under Wine.
 #include "ProfileDump.h"
+#include "RegistryApi.h"
 #include "RegistryFill.h"
 #include "ScratchKey.h"
 #include "engine/DataEditFormatMap.h"
@@ -373,6 +374,86 @@ TEST_F(RecordRegistryTest, ReplacementLoadFailures)
     EXPECT_EQ(row.strError, strError);
     for (size_t i = 0; i < row.rgKeys.size(); ++i)
       key().deleteSubKey("Replacement" + std::to_string(i));
+  }
+}
+}  // namespace
+
+namespace
+{
+// A key opened to read values only cannot list its sub-keys: every map reports that with the
+// key's path. A sub-key whose name holds a double quote is listed but cannot be opened by name
+// (quotes group path components), which is how a foreign key can make the open fail.
+class RecordSubKeyFailureTest : public RecordRegistryTest
+{
+protected:
+  static constexpr uint32_t kdwQueryValueOnly = 0x0001;
+
+  std::string failedToGetSubKeys() const { return "Failed to get subkeys of " + path() + "."; }
+  std::string failedToOpen(const char* pszSubKey) const
+  {
+    return "Failed to open registry subkey " + path() + "\\" + pszSubKey + ".";
+  }
+
+  // Creates a sub-key of exactly this name through the system call, bypassing path parsing.
+  bool plantRawNamedKey(const char* pszSubKey)
+  {
+    std::string strRelative = path().substr(std::string("HKEY_LOCAL_MACHINE\\").size()) + "\\" + pszSubKey;
+    void* hkKey = nullptr;
+    if (regapi::createKey(regapi::rootKey(regapi::Root::LocalMachine), strRelative.c_str(),
+                          Registry::kdwAccessAll, hkKey) != regapi::kSuccess)
+      return false;
+    regapi::closeKey(hkKey);
+    return true;
+  }
+};
+
+TEST_F(RecordSubKeyFailureTest, MapsReportUnlistableKeys)
+{
+  Registry valuesOnly;
+  ASSERT_TRUE(valuesOnly.openKey(path(), kdwQueryValueOnly));
+  std::string strError;
+  CriteriaMap criteria;
+  EXPECT_FALSE(criteria.loadFromRegistry(valuesOnly, strError));
+  EXPECT_EQ(failedToGetSubKeys(), strError);
+  DataEditFormatMap formats;
+  strError.clear();
+  EXPECT_FALSE(formats.loadFromRegistry(valuesOnly, strError));
+  EXPECT_EQ(failedToGetSubKeys(), strError);
+  ReplacementMap replacements;
+  strError.clear();
+  EXPECT_FALSE(replacements.loadFromRegistry(valuesOnly, strError));
+  EXPECT_EQ(failedToGetSubKeys(), strError);
+}
+
+TEST_F(RecordSubKeyFailureTest, MapsReportSubKeysThatCannotBeOpened)
+{
+  struct Row
+  {
+    const char* pszSubKey;
+    bool (*pfnLoad)(const Registry&, std::string&);
+  };
+  const Row rgRows[] = {
+      {"Criteria\"0", [](const Registry& key, std::string& strError) {
+         CriteriaMap map;
+         return map.loadFromRegistry(key, strError);
+       }},
+      {"DataEditFormat\"0", [](const Registry& key, std::string& strError) {
+         DataEditFormatMap map;
+         return map.loadFromRegistry(key, strError);
+       }},
+      {"Replacement\"0", [](const Registry& key, std::string& strError) {
+         ReplacementMap map;
+         return map.loadFromRegistry(key, strError);
+       }},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszSubKey);
+    ASSERT_TRUE(plantRawNamedKey(row.pszSubKey));
+    std::string strError;
+    EXPECT_FALSE(row.pfnLoad(key(), strError));
+    EXPECT_EQ(failedToOpen(row.pszSubKey), strError);
+    EXPECT_TRUE(key().deleteSubKey(row.pszSubKey)) << "deletion takes the name as listed";
   }
 }
 }  // namespace
