@@ -3,12 +3,12 @@
 #include "Assert.h"
 #include "DataConv.h"
 #include "EAN128.h"
+#include "StringFormat.h"
 #include "WildcardMatch.h"
 #include "settings/Registry.h"
 #include "settings/RegistryMessages.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -18,16 +18,6 @@ const char kszInvalidExpression[] =
   "Invalid expression in data edit format criteria. Probably an unterminated character mnemonic like \"<*\".";
 
 Criteria::ExpressionAlert g_pfnExpressionAlert = showCriteriaExpressionAlert;
-
-template <typename... Args>
-std::string format(const char* pszFormat, Args... args)
-{
-  int nLen = std::snprintf(nullptr, 0, pszFormat, args...);
-  QB_ASSERT(nLen >= 0);
-  std::vector<char> rgBuffer(static_cast<size_t>(nLen) + 1);
-  std::snprintf(rgBuffer.data(), rgBuffer.size(), pszFormat, args...);
-  return std::string(rgBuffer.data(), static_cast<size_t>(nLen));
-}
 
 std::string trimBlanks(const std::string& str)
 {
@@ -99,9 +89,9 @@ void Criteria::reset()
   m_nMinLength = 1;
   m_nMaxLength = 1;
   m_nStartPosition = 1;
-  m_strFieldsPresent.clear();
-  m_strFieldsNotPresent.clear();
   QB_ASSERT(setExpression(std::string()));
+  QB_ASSERT(setFieldsPresent(std::string()));
+  QB_ASSERT(setFieldsNotPresent(std::string()));
 }
 
 bool Criteria::setMinLength(int nMinLength)
@@ -138,12 +128,14 @@ bool Criteria::setExpression(const std::string& strExpression)
 bool Criteria::setFieldsPresent(const std::string& strFieldsPresent)
 {
   m_strFieldsPresent = strFieldsPresent;
+  m_rgstrAIsPresent = walkAIList(strFieldsPresent);
   return true;
 }
 
 bool Criteria::setFieldsNotPresent(const std::string& strFieldsNotPresent)
 {
   m_strFieldsNotPresent = strFieldsNotPresent;
+  m_rgstrAIsNotPresent = walkAIList(strFieldsNotPresent);
   return true;
 }
 
@@ -152,11 +144,11 @@ std::string Criteria::getDescription() const
   switch (m_kind)
   {
   case kindLength:
-    return format("Length (min = %d, max = %d)", m_nMinLength, m_nMaxLength);
+    return formatString("Length (min = %d, max = %d)", m_nMinLength, m_nMaxLength);
   case kindStringExpression:
-    return format("Expression (start = %d, \"%s\")", m_nStartPosition, m_strExpression.c_str());
+    return formatString("Expression (start = %d, \"%s\")", m_nStartPosition, m_strExpression.c_str());
   case kindEAN128:
-    return format("EAN128 (must = \"%s\", must not = \"%s\")", m_strFieldsPresent.c_str(),
+    return formatString("EAN128 (must = \"%s\", must not = \"%s\")", m_strFieldsPresent.c_str(),
                   m_strFieldsNotPresent.c_str());
   }
   return std::string();
@@ -201,10 +193,10 @@ bool Criteria::matchesEAN128(const char* pszData) const
   EAN128 parser;
   if (!parser.parse(pszData))
     return false;
-  for (const std::string& strAI : walkAIList(m_strFieldsPresent))
+  for (const std::string& strAI : m_rgstrAIsPresent)
     if (parser.getField(strAI) == nullptr)
       return false;
-  for (const std::string& strAI : walkAIList(m_strFieldsNotPresent))
+  for (const std::string& strAI : m_rgstrAIsNotPresent)
     if (parser.getField(strAI) != nullptr)
       return false;
   return true;

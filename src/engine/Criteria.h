@@ -82,9 +82,12 @@ private:
   std::string m_strFieldsPresent;
   std::string m_strFieldsNotPresent;
 
-  // The expression converted once when it is set, instead of for every data string.
+  // The expression and the AI lists are converted once when they are set, not for every data
+  // string.
   bool m_fPatternValid;
   std::string m_strPattern;
+  std::vector<std::string> m_rgstrAIsPresent;
+  std::vector<std::string> m_rgstrAIsNotPresent;
 };
 
 // Shows the invalid-expression warning the platform's way; the default ExpressionAlert.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Criteria.h"
+#include "OwningMap.h"
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -10,24 +10,15 @@ class Registry;
 
 // The criteria of one format, owned and keyed by their descriptions, so one format cannot hold
 // two identical criteria. No defined order.
-class CriteriaMap
+class CriteriaMap : public OwningMap<Criteria>
 {
 public:
-  using Entries = std::map<std::string, std::unique_ptr<Criteria>>;
-
-  CriteriaMap() = default;
-  CriteriaMap(const CriteriaMap& map);
-  CriteriaMap& operator=(const CriteriaMap& map);
-
   // Adds under the criterion's description. False, replacing nothing and discarding the
   // criterion, when that description is already a key.
   bool add(std::unique_ptr<Criteria> pCriteria);
-  bool remove(const std::string& strDescription);
-  void removeAll();
+  bool remove(const std::string& strDescription) { return removeUnder(strDescription); }
 
-  const Criteria* lookup(const std::string& strDescription) const;
-  int getCount() const { return static_cast<int>(m_entries.size()); }
-  const Entries& getEntries() const { return m_entries; }
+  const Criteria* lookup(const std::string& strDescription) const { return find(strDescription); }
 
   // True when every criterion matches; true for an empty map.
   bool matchesAll(const char* pszData) const;
@@ -37,7 +28,4 @@ public:
   // The "Criteria%d" sub-keys of a format's key. Criteria loaded before a failure stay.
   bool loadFromRegistry(const Registry& regFormatKey, std::string& strError);
   bool saveToRegistry(Registry& regFormatKey) const;
-
-private:
-  Entries m_entries;
 };

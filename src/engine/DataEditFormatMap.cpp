@@ -1,97 +1,34 @@
 #include "DataEditFormatMap.h"
 
 #include "Assert.h"
+#include "RecordOrder.h"
 #include "settings/Registry.h"
 #include "settings/RegistryMessages.h"
+
 #include <cstring>
-
-#include <algorithm>
-#include <vector>
-
-DataEditFormatMap::DataEditFormatMap(const DataEditFormatMap& map)
-{
-  *this = map;
-}
-
-DataEditFormatMap& DataEditFormatMap::operator=(const DataEditFormatMap& map)
-{
-  if (this == &map)
-    return *this;
-  removeAll();
-  for (const auto& entry : map.m_entries)
-    QB_ASSERT(add(entry.first, std::unique_ptr<DataEditFormat>(new DataEditFormat(*entry.second))));
-  return *this;
-}
-
-bool DataEditFormatMap::add(const std::string& strName, std::unique_ptr<DataEditFormat> pFormat)
-{
-  QB_ASSERT(NULL != pFormat);
-  return m_entries.emplace(strName, std::move(pFormat)).second;
-}
-
-bool DataEditFormatMap::remove(const std::string& strName)
-{
-  return m_entries.erase(strName) != 0;
-}
-
-void DataEditFormatMap::removeAll()
-{
-  m_entries.clear();
-}
-
-DataEditFormat* DataEditFormatMap::lookup(const std::string& strName)
-{
-  Entries::iterator it = m_entries.find(strName);
-  return it == m_entries.end() ? nullptr : it->second.get();
-}
-
-const DataEditFormat* DataEditFormatMap::lookup(const std::string& strName) const
-{
-  Entries::const_iterator it = m_entries.find(strName);
-  return it == m_entries.end() ? nullptr : it->second.get();
-}
 
 DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder)
 {
-  for (auto& entry : m_entries)
-    if (entry.second->getOrder() == nOrder)
-      return entry.second.get();
-  return nullptr;
+  return findByOrder(getEntries(), nOrder);
 }
 
 const DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder) const
 {
-  return const_cast<DataEditFormatMap*>(this)->lookupByOrder(nOrder);
+  return findByOrder(getEntries(), nOrder);
 }
 
 bool DataEditFormatMap::isOrderConsistent() const
 {
-  std::vector<bool> rgfSeen(m_entries.size(), false);
-  for (const auto& entry : m_entries)
-  {
-    int nOrder = entry.second->getOrder();
-    if (nOrder < 0 || static_cast<size_t>(nOrder) >= rgfSeen.size() || rgfSeen[nOrder])
-      return false;
-    rgfSeen[nOrder] = true;
-  }
-  return true;
+  return isOrderConsecutive(getEntries());
 }
 
-// A map edited elsewhere (registry import, a peer's settings) may have gaps or duplicate orders.
-// Walking the formats sorted by order gives the same result as the lookup by 0, 1, ... on a
-// complete map and still honours the user's relative order on a broken one, instead of ending
-// the program over stored data.
+// Sorted by order rather than looked up by 0, 1, ...: the same choice on a complete map, and a
+// map with gaps or duplicate orders from stored settings still answers instead of ending the
+// program.
 DataEditFormat* findMatchingFormat(DataEditFormatMap& map, const char* pszData)
 {
   QB_ASSERT(NULL != pszData);
-  std::vector<DataEditFormat*> rgpFormats;
-  rgpFormats.reserve(map.getEntries().size());
-  for (const auto& entry : map.getEntries())
-    rgpFormats.push_back(entry.second.get());
-  std::stable_sort(rgpFormats.begin(), rgpFormats.end(),
-                   [](const DataEditFormat* pLeft, const DataEditFormat* pRight)
-                   { return pLeft->getOrder() < pRight->getOrder(); });
-  for (DataEditFormat* pFormat : rgpFormats)
+  for (DataEditFormat* pFormat : recordsByOrder<DataEditFormat>(map.getEntries()))
     if (pFormat->getCriteriaMap().matchesAll(pszData))
       return pFormat;
   return nullptr;
@@ -159,7 +96,7 @@ bool DataEditFormatMap::loadFromRegistry(const Registry& regProfileKey, std::str
 bool DataEditFormatMap::saveToRegistry(Registry& regProfileKey) const
 {
   int nIndex = 0;
-  for (const auto& entry : m_entries)
+  for (const auto& entry : getEntries())
   {
     Registry regKey;
     if (!regProfileKey.createSubKey(kszFormatKeyPrefix + std::to_string(nIndex++), regKey)

@@ -2,36 +2,28 @@
 
 #include "Assert.h"
 
-#include <cstdio>
+#include "StringFormat.h"
+
+#include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace
 {
 const char kchGroupSeparator = 29;
 
-// printf into a std::string; the values shown in error texts are data of any length.
-template <typename... Args>
-std::string format(const char* pszFormat, Args... args)
+// Hand-written rather than strncmp: the lookup runs over 128 rows for every element, and nearly
+// every row fails on the first character.
+bool startsWith(const char* pszData, const char* pszPrefix)
 {
-  int nLen = std::snprintf(nullptr, 0, pszFormat, args...);
-  QB_ASSERT(nLen >= 0);
-  std::vector<char> rgBuffer(static_cast<size_t>(nLen) + 1);
-  std::snprintf(rgBuffer.data(), rgBuffer.size(), pszFormat, args...);
-  return std::string(rgBuffer.data(), static_cast<size_t>(nLen));
+  for (; *pszPrefix != '\0'; ++pszPrefix, ++pszData)
+    if (*pszData != *pszPrefix)
+      return false;
+  return true;
 }
 
 bool isDigit(char ch)
 {
   return ch >= '0' && ch <= '9';
-}
-
-bool isAllDigits(const std::string& str)
-{
-  for (char ch : str)
-    if (!isDigit(ch))
-      return false;
-  return true;
 }
 
 // GS1 character set 82: digits, letters, the double quote and ! % & ' ( ) * + , - . / : ; < = > ? _
@@ -70,23 +62,6 @@ std::string renderDecimal(const std::string& strDigits, int nDecimals)
   return strNumber;
 }
 
-std::vector<std::string> splitFormat(const char* pszFormat)
-{
-  std::vector<std::string> rgstrParts;
-  std::string strPart;
-  for (const char* p = pszFormat; *p; ++p)
-  {
-    if (*p == '+')
-    {
-      rgstrParts.push_back(strPart);
-      strPart.clear();
-    }
-    else
-      strPart += *p;
-  }
-  rgstrParts.push_back(strPart);
-  return rgstrParts;
-}
 }  // namespace
 
 EAN128::EAN128() : m_fRejectBlanks(true), m_nFieldCount(0), m_rgFields()
@@ -97,7 +72,7 @@ const EAN128::AIDefinition* EAN128::findAIDefinition(const char* pszData)
 {
   QB_ASSERT(NULL != pszData);
   for (const AIDefinition& definition : krgAIDefinitions)
-    if (std::strncmp(definition.pszAI, pszData, std::strlen(definition.pszAI)) == 0)
+    if (startsWith(pszData, definition.pszAI))
       return &definition;
   return nullptr;
 }
@@ -121,7 +96,7 @@ bool EAN128::parseElement(const char*& p, const char* pEnd)
 {
   const AIDefinition* pDefinition = findAIDefinition(p);
   if (pDefinition == nullptr)
-    return fail(format("Invalid AI identifier (%.5s...)", p));
+    return fail(formatString("Invalid AI identifier (%.5s...)", p));
   p += std::strlen(pDefinition->pszAI);
 
   int nDecimals = 0;
@@ -129,25 +104,29 @@ bool EAN128::parseElement(const char*& p, const char* pEnd)
   {
     // The decimal count is part of the printed AI; data that stops before it holds no value.
     if (p == pEnd)
-      return fail(format("The AI expects %d characters to follow AI, there's only %d characters.", 1, 0));
+      return fail(formatString("The AI expects %d characters to follow AI, there's only %d characters.", 1, 0));
     nDecimals = isDigit(*p) ? *p - '0' : 0;
     ++p;
   }
 
-  std::vector<std::string> rgstrSpecifiers = splitFormat(pDefinition->pszFormat);
+  // The first specifier describes the AI itself; each further one describes one value.
+  const char* pszSpecifier = std::strchr(pDefinition->pszFormat, '+');
   bool fLastFixed = false;
-  for (size_t i = 1; i < rgstrSpecifiers.size(); ++i)
+  while (pszSpecifier != nullptr)
   {
+    ++pszSpecifier;
+    const char* pszNext = std::strchr(pszSpecifier, '+');
     Specifier spec;
     std::string strValue;
-    if (!readSpecifier(rgstrSpecifiers[i], spec) || !readValue(spec, p, pEnd, strValue) ||
-        !checkValue(spec, strValue))
+    if (!readSpecifier(pszSpecifier, pszNext ? pszNext : pszSpecifier + std::strlen(pszSpecifier), spec) ||
+        !readValue(spec, p, pEnd, strValue) || !checkValue(spec, strValue))
       return false;
-    if (pDefinition->nDecimalPoint >= 0 && i + 1 == rgstrSpecifiers.size())
+    if (pDefinition->nDecimalPoint >= 0 && pszNext == nullptr)
       strValue = renderDecimal(strValue, nDecimals);
     if (!storeField(pDefinition->pszAI, strValue))
       return false;
     fLastFixed = spec.nMin == spec.nMax;
+    pszSpecifier = pszNext;
   }
 
   // Scanners end these elements with a separator when another element follows, as GS1 requires.
@@ -157,34 +136,34 @@ bool EAN128::parseElement(const char*& p, const char* pEnd)
 }
 
 // "n14", "an..20": the type, then a fixed length or ".." and a maximum (minimum 1).
-bool EAN128::readSpecifier(const std::string& strSpecifier, Specifier& spec)
+bool EAN128::readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifier& spec)
 {
-  std::string strRest;
-  if (strSpecifier.compare(0, 2, "an") == 0)
+  const char* p = pszSpecifier;
+  if (pszEnd - p >= 2 && p[0] == 'a' && p[1] == 'n')
   {
     spec.fAlphanumeric = true;
-    strRest = strSpecifier.substr(2);
+    p += 2;
   }
-  else if (strSpecifier.compare(0, 1, "n") == 0)
+  else if (pszEnd - p >= 1 && p[0] == 'n')
   {
     spec.fAlphanumeric = false;
-    strRest = strSpecifier.substr(1);
+    p += 1;
   }
   else
     return fail("A single format specifier must start with 'n' or 'an'");
 
-  if (strRest.compare(0, 2, "..") == 0)
-  {
-    std::string strMax = strRest.substr(2);
-    if (strMax.empty() || strMax.size() > 4 || !isAllDigits(strMax))
-      return fail("'..' must be followed by a numeric string.");
-    spec.nMin = 1;
-    spec.nMax = std::stoi(strMax);
-    return true;
-  }
-  if (strRest.empty() || strRest.size() > 4 || !isAllDigits(strRest))
-    return fail("'n' or 'an' must be followed by '..' or a numeric string.");
-  spec.nMin = spec.nMax = std::stoi(strRest);
+  bool fVariable = pszEnd - p >= 2 && p[0] == '.' && p[1] == '.';
+  if (fVariable)
+    p += 2;
+  // Lengths have at most three digits; more would be a broken table, not a longer field.
+  int nLength = 0;
+  if (p == pszEnd || pszEnd - p > 3 || !std::all_of(p, pszEnd, isDigit))
+    return fail(fVariable ? "'..' must be followed by a numeric string."
+                          : "'n' or 'an' must be followed by '..' or a numeric string.");
+  for (; p < pszEnd; ++p)
+    nLength = nLength * 10 + (*p - '0');
+  spec.nMin = fVariable ? 1 : nLength;
+  spec.nMax = nLength;
   return true;
 }
 
@@ -195,7 +174,7 @@ bool EAN128::readValue(const Specifier& spec, const char*& p, const char* pEnd, 
   {
     // No separator is skipped here: behind a predefined length the next AI follows at once.
     if (nRemaining < spec.nMin)
-      return fail(format("The AI expects %d characters to follow AI, there's only %d characters.",
+      return fail(formatString("The AI expects %d characters to follow AI, there's only %d characters.",
                          spec.nMin, nRemaining));
     strValue.assign(p, static_cast<size_t>(spec.nMin));
     p += spec.nMin;
@@ -203,7 +182,7 @@ bool EAN128::readValue(const Specifier& spec, const char*& p, const char* pEnd, 
   }
   // The minimum counts the characters left, not the value: "10<GS>21X" gives 10 an empty value.
   if (nRemaining < spec.nMin)
-    return fail(format("The AI expects at least %d characters to follow AI, there's only %d characters.",
+    return fail(formatString("The AI expects at least %d characters to follow AI, there's only %d characters.",
                        spec.nMin, nRemaining));
   const char* pStop = p;
   while (pStop < pEnd && *pStop != kchGroupSeparator)
@@ -218,9 +197,9 @@ bool EAN128::checkValue(const Specifier& spec, const std::string& strValue)
   for (char ch : strValue)
   {
     if (!spec.fAlphanumeric && !isDigit(ch))
-      return fail(format("Data must be numeric [%s]", strValue.c_str()));
+      return fail(formatString("Data must be numeric [%s]", strValue.c_str()));
     if (spec.fAlphanumeric && !isCharacterSet82(ch, m_fRejectBlanks))
-      return fail(format("Data must be alphanumeric [%s]", strValue.c_str()));
+      return fail(formatString("Data must be alphanumeric [%s]", strValue.c_str()));
   }
   return true;
 }
@@ -229,9 +208,9 @@ bool EAN128::checkValue(const Specifier& spec, const std::string& strValue)
 bool EAN128::storeField(const char* pszAI, const std::string& strValue)
 {
   if (m_nFieldCount >= MAX_DATAFIELDS)
-    return fail(format("The data holds more than %d fields.", static_cast<int>(MAX_DATAFIELDS)));
+    return fail(formatString("The data holds more than %d fields.", static_cast<int>(MAX_DATAFIELDS)));
   if (strValue.size() > MAX_FIELDLEN)
-    return fail(format("The value of AI %s is longer than %d characters.", pszAI,
+    return fail(formatString("The value of AI %s is longer than %d characters.", pszAI,
                        static_cast<int>(MAX_FIELDLEN)));
   QB_ASSERT(std::strlen(pszAI) <= MAX_AILEN);
   Field& field = m_rgFields[m_nFieldCount];

@@ -69,7 +69,7 @@ private:
   };
 
   bool parseElement(const char*& p, const char* pEnd);
-  bool readSpecifier(const std::string& strSpecifier, Specifier& spec);
+  bool readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifier& spec);
   bool readValue(const Specifier& spec, const char*& p, const char* pEnd, std::string& strValue);
   bool checkValue(const Specifier& spec, const std::string& strValue);
   bool storeField(const char* pszAI, const std::string& strValue);

@@ -7,7 +7,6 @@
 #include <climits>
 #include "DataConv.h"
 
-#include <cstring>
 
 namespace
 {
@@ -44,8 +43,8 @@ Replacement& Replacement::operator=(const Replacement& replacement)
 void Replacement::reset()
 {
   m_nOrder = 0;
-  m_strInput.clear();
-  m_strReplace.clear();
+  QB_ASSERT(setInput(std::string()));
+  QB_ASSERT(setReplace(std::string()));
 }
 
 bool Replacement::setOrder(int nOrder)
@@ -59,12 +58,14 @@ bool Replacement::setOrder(int nOrder)
 bool Replacement::setInput(const std::string& strInput)
 {
   m_strInput = strInput;
+  m_strRawInput = toRaw(strInput, m_fRawInputValid);
   return true;
 }
 
 bool Replacement::setReplace(const std::string& strReplace)
 {
   m_strReplace = strReplace;
+  m_strRawReplace = toRaw(strReplace, m_fRawReplaceValid);
   return true;
 }
 
@@ -82,11 +83,9 @@ std::string Replacement::makeKey(const std::string& strInput, const std::string&
 // such a replacement changes nothing rather than replacing with a half-converted text.
 int Replacement::apply(std::string& strData) const
 {
-  bool fInputValid = false;
-  bool fReplaceValid = false;
-  std::string strSearch = toRaw(m_strInput, fInputValid);
-  std::string strReplace = toRaw(m_strReplace, fReplaceValid);
-  if (!fInputValid || !fReplaceValid || strSearch.empty())
+  const std::string& strSearch = m_strRawInput;
+  const std::string& strReplace = m_strRawReplace;
+  if (!m_fRawInputValid || !m_fRawReplaceValid || strSearch.empty())
     return 0;
 
   size_t nFound = strData.find(strSearch);

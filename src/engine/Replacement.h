@@ -41,4 +41,10 @@ private:
   int m_nOrder;
   std::string m_strInput;
   std::string m_strReplace;
+
+  // Both texts converted once when set, not for every data string.
+  bool m_fRawInputValid;
+  bool m_fRawReplaceValid;
+  std::string m_strRawInput;
+  std::string m_strRawReplace;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "OwningMap.h"
 #include "Replacement.h"
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -10,35 +10,25 @@ class Registry;
 
 // The input data replacements of one profile, owned and keyed by "Input<TAB>Replace", run in
 // ascending Order. A complete map has the orders 0 ... count - 1, each once.
-class ReplacementMap
+class ReplacementMap : public OwningMap<Replacement>
 {
 public:
   // The load message for orders that are not exactly 0 ... count - 1.
   static const char kszCorruptedOrder[];
 
-  using Entries = std::map<std::string, std::unique_ptr<Replacement>>;
-
-  ReplacementMap() = default;
-  ReplacementMap(const ReplacementMap& map);
-  ReplacementMap& operator=(const ReplacementMap& map);
-
   // Adds under the replacement's key. False, replacing nothing and discarding the replacement,
   // when that key is present.
   bool add(std::unique_ptr<Replacement> pReplacement);
-  bool removeKey(const std::string& strKey);
-  void removeAll();
+  bool removeKey(const std::string& strKey) { return removeUnder(strKey); }
 
-  Replacement* lookup(const std::string& strKey);
-  const Replacement* lookup(const std::string& strKey) const;
+  Replacement* lookup(const std::string& strKey) { return find(strKey); }
+  const Replacement* lookup(const std::string& strKey) const { return find(strKey); }
   // The first replacement whose Order equals nOrder; nullptr when none.
   Replacement* lookupByOrder(int nOrder);
   const Replacement* lookupByOrder(int nOrder) const;
 
   // True when the orders are exactly 0 ... count - 1.
   bool isOrderConsistent() const;
-
-  int getCount() const { return static_cast<int>(m_entries.size()); }
-  const Entries& getEntries() const { return m_entries; }
 
   // Runs every replacement over strData in ascending Order, each seeing the result of the ones
   // before; returns the total number of replacements made.
@@ -47,7 +37,4 @@ public:
   // The "Replacement%d" sub-keys of a profile key. Replacements loaded before a failure stay.
   bool loadFromRegistry(const Registry& regProfileKey, std::string& strError);
   bool saveToRegistry(Registry& regProfileKey) const;
-
-private:
-  Entries m_entries;
 };
