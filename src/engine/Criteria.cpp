@@ -5,7 +5,10 @@
 #include "EAN128.h"
 #include "StringFormat.h"
 #include "WildcardMatch.h"
+#include "settings/Registry.h"
+#include "settings/RegistryMessages.h"
 
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -221,4 +224,80 @@ Criteria::ExpressionAlert Criteria::setExpressionAlert(ExpressionAlert pfnAlert)
   ExpressionAlert pfnPrevious = g_pfnExpressionAlert;
   g_pfnExpressionAlert = pfnAlert;
   return pfnPrevious;
+}
+
+namespace
+{
+// Reads a required number that must be at least 1 as a signed 32-bit value; a stored number of
+// 2147483648 or more would turn negative and is refused like 0.
+bool loadPositive(const Registry& regKey, const char* pszName, int& nValue, std::string& strError)
+{
+  uint32_t dwValue = 0;
+  if (!regKey.getKeyValue(pszName, dwValue))
+  {
+    strError = registrymessages::failedToRead(pszName, regKey);
+    return false;
+  }
+  if (dwValue < 1 || dwValue > static_cast<uint32_t>(INT_MAX))
+  {
+    strError = registrymessages::invalidValue(pszName, regKey);
+    return false;
+  }
+  nValue = static_cast<int>(dwValue);
+  return true;
+}
+}  // namespace
+
+bool Criteria::loadFromRegistry(const Registry& regKey, std::string& strError)
+{
+  uint32_t dwType = 0;
+  if (!regKey.getKeyValue("Type", dwType))
+  {
+    strError = registrymessages::failedToRead("Type", regKey);
+    return false;
+  }
+  // An unknown kind keeps the kind the criterion already has.
+  if (dwType == kindLength)
+    setKindLength();
+  else if (dwType == kindStringExpression)
+    setKindStringExpression();
+  else if (dwType == kindEAN128)
+    setKindEAN128();
+
+  int nValue = 0;
+  if (!loadPositive(regKey, "MinLength", nValue, strError))
+    return false;
+  QB_ASSERT(true == setMinLength(nValue));
+  if (!loadPositive(regKey, "MaxLength", nValue, strError))
+    return false;
+  QB_ASSERT(true == setMaxLength(nValue));
+  if (!loadPositive(regKey, "StartPosition", nValue, strError))
+    return false;
+  QB_ASSERT(true == setStartPosition(nValue));
+
+  std::string strText;
+  if (!regKey.getKeyValue("Expression", strText))
+  {
+    strError = registrymessages::failedToRead("Expression", regKey);
+    return false;
+  }
+  setExpression(strText);
+  if (!regKey.getKeyValue("FieldsPresent", strText))
+    strText.clear();
+  setFieldsPresent(strText);
+  if (!regKey.getKeyValue("FieldsNotPresent", strText))
+    strText.clear();
+  setFieldsNotPresent(strText);
+  return true;
+}
+
+bool Criteria::saveToRegistry(Registry& regKey) const
+{
+  return regKey.createKeyValue("Type", static_cast<uint32_t>(m_kind))
+         && regKey.createKeyValue("MinLength", static_cast<uint32_t>(m_nMinLength))
+         && regKey.createKeyValue("MaxLength", static_cast<uint32_t>(m_nMaxLength))
+         && regKey.createKeyValue("StartPosition", static_cast<uint32_t>(m_nStartPosition))
+         && regKey.createKeyValue("Expression", m_strExpression)
+         && regKey.createKeyValue("FieldsPresent", m_strFieldsPresent)
+         && regKey.createKeyValue("FieldsNotPresent", m_strFieldsNotPresent);
 }

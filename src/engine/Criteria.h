@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+
+class Registry;
 #include <vector>
 
 // One condition a data string must meet for a data editing format to apply: a length range, a
@@ -59,6 +61,10 @@ public:
 
   // The AIs of a fields list ("01, 10" or "01,\"10\""), up to the first empty item.
   static std::vector<std::string> walkAIList(const std::string& strList);
+
+  // Registry storage in one "Criteria%d" key; load fails with the message in strError.
+  bool loadFromRegistry(const Registry& regKey, std::string& strError);
+  bool saveToRegistry(Registry& regKey) const;
 
   // Installs the receiver of the invalid-expression warning; returns the previous one.
   static ExpressionAlert setExpressionAlert(ExpressionAlert pfnAlert);

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+class Registry;
+
 // The criteria of one format, owned and keyed by their descriptions, so one format cannot hold
 // two identical criteria. No defined order.
 class CriteriaMap : public OwningMap<Criteria>
@@ -22,4 +24,8 @@ public:
   bool matchesAll(const char* pszData) const;
   bool matchesAll(const std::string& strData) const { return matchesAll(strData.c_str()); }
   bool hasLengthCriteria() const;
+
+  // The "Criteria%d" sub-keys of a format's key. Criteria loaded before a failure stay.
+  bool loadFromRegistry(const Registry& regFormatKey, std::string& strError);
+  bool saveToRegistry(Registry& regFormatKey) const;
 };

@@ -1,6 +1,10 @@
 #include "DataEditFormat.h"
 
 #include "Assert.h"
+#include "DataEditFormatMap.h"
+#include "settings/Registry.h"
+#include "settings/RegistryMessages.h"
+#include <climits>
 
 DataEditFormat::DataEditFormat()
 {
@@ -51,4 +55,43 @@ bool DataEditFormat::setOutput(const std::string& strOutput)
 {
   m_strOutput = strOutput;
   return true;
+}
+
+// An order of 2147483648 or more does not fit the signed order number; it is reported as the
+// corruption it is instead of reaching the order check of setOrder.
+bool DataEditFormat::loadFromRegistry(const Registry& regKey, std::string& strError)
+{
+  std::string strText;
+  if (!regKey.getKeyValue("Name", strText))
+  {
+    strError = registrymessages::failedToRead("Name", regKey);
+    return false;
+  }
+  setName(strText);
+  uint32_t dwOrder = 0;
+  if (!regKey.getKeyValue("Order", dwOrder))
+  {
+    strError = registrymessages::failedToRead("Order", regKey);
+    return false;
+  }
+  if (dwOrder > static_cast<uint32_t>(INT_MAX))
+  {
+    strError = DataEditFormatMap::kszCorruptedOrder;
+    return false;
+  }
+  setOrder(static_cast<int>(dwOrder));
+  if (!regKey.getKeyValue("Output", strText))
+  {
+    strError = registrymessages::failedToRead("Output", regKey);
+    return false;
+  }
+  setOutput(strText);
+  return m_criteriaMap.loadFromRegistry(regKey, strError);
+}
+
+bool DataEditFormat::saveToRegistry(Registry& regKey) const
+{
+  return regKey.createKeyValue("Name", m_strName)
+         && regKey.createKeyValue("Order", static_cast<uint32_t>(m_nOrder))
+         && regKey.createKeyValue("Output", m_strOutput) && m_criteriaMap.saveToRegistry(regKey);
 }

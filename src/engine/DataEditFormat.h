@@ -4,6 +4,8 @@
 
 #include <string>
 
+class Registry;
+
 // A named rule of a profile: when all its criteria match a data string, its output expression
 // produces the output. The order number places it in the matching order, 0 first.
 class DataEditFormat
@@ -27,6 +29,10 @@ public:
   const std::string& getOutput() const { return m_strOutput; }
   CriteriaMap& getCriteriaMap() { return m_criteriaMap; }
   const CriteriaMap& getCriteriaMap() const { return m_criteriaMap; }
+
+  // Registry storage in one "DataEditFormat%d" key, with its criteria below it.
+  bool loadFromRegistry(const Registry& regKey, std::string& strError);
+  bool saveToRegistry(Registry& regKey) const;
 
   // The process handle of the program last started by this format's expression (RunApp, Call),
   // or null. Kept as an opaque pointer so the record stays portable; never stored, never copied

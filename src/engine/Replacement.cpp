@@ -1,6 +1,10 @@
 #include "Replacement.h"
 
 #include "Assert.h"
+#include "ReplacementMap.h"
+#include "settings/Registry.h"
+#include "settings/RegistryMessages.h"
+#include <climits>
 #include "DataConv.h"
 
 
@@ -100,4 +104,42 @@ int Replacement::apply(std::string& strData) const
   strResult.append(strData, nFrom, std::string::npos);
   strData.swap(strResult);
   return cReplaced;
+}
+
+bool Replacement::loadFromRegistry(const Registry& regKey, std::string& strError)
+{
+  uint32_t dwOrder = 0;
+  if (!regKey.getKeyValue("Order", dwOrder))
+  {
+    strError = registrymessages::failedToRead("Order", regKey);
+    return false;
+  }
+  // An order of 2147483648 or more cannot be a position in the sequence.
+  if (dwOrder > static_cast<uint32_t>(INT_MAX))
+  {
+    strError = ReplacementMap::kszCorruptedOrder;
+    return false;
+  }
+  QB_ASSERT(true == setOrder(static_cast<int>(dwOrder)));
+  std::string strText;
+  if (!regKey.getKeyValue("Input", strText))
+  {
+    strError = registrymessages::failedToRead("Input", regKey);
+    return false;
+  }
+  setInput(strText);
+  if (!regKey.getKeyValue("Replace", strText))
+  {
+    strError = registrymessages::failedToRead("Replace", regKey);
+    return false;
+  }
+  setReplace(strText);
+  return true;
+}
+
+bool Replacement::saveToRegistry(Registry& regKey) const
+{
+  return regKey.createKeyValue("Order", static_cast<uint32_t>(m_nOrder))
+         && regKey.createKeyValue("Input", m_strInput)
+         && regKey.createKeyValue("Replace", m_strReplace);
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class Registry;
+
 // One input data replacement: every occurrence of Input in a data string becomes Replace. Both
 // texts are kept in the control-character notation, as the user typed them.
 class Replacement
@@ -26,6 +28,10 @@ public:
   // "Input<TAB>Replace": the key in the map and the line in the replacements list.
   std::string getKey() const;
   static std::string makeKey(const std::string& strInput, const std::string& strReplace);
+
+  // Registry storage in one "Replacement%d" key.
+  bool loadFromRegistry(const Registry& regKey, std::string& strError);
+  bool saveToRegistry(Registry& regKey) const;
 
   // Replaces every non-overlapping occurrence in strData, left to right, and returns how many.
   // Texts that are not valid notation replace nothing.
