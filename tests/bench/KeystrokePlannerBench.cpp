@@ -26,5 +26,3 @@ void planMixedText(benchmark::State& state)
 }
 BENCHMARK(planMixedText)->Arg(0)->Arg(1);
 }  // namespace
-
-BENCHMARK_MAIN();
