@@ -165,7 +165,7 @@ TEST_F(ExpressionActionsWinTest, WaitForAppExitGivesUpAfterItsTimeOut)
 {
   std::string strMarker = m_strScratch + "late.txt";
   DeleteFileA(strMarker.c_str());
-  ASSERT_TRUE(run("RunApp(\"" + inNotation(childProgram() + " sleep 1500 " + strMarker) + "\") + WaitForAppExit(100)", ""))
+  ASSERT_TRUE(run("RunApp(\"" + inNotation(childProgram() + " sleep 800 " + strMarker) + "\") + WaitForAppExit(100)", ""))
     << m_strError;
   EXPECT_EQ(nullptr, m_hProgram);
   EXPECT_FALSE(fileExists(strMarker)) << "waited longer than its time-out";
