@@ -48,7 +48,7 @@ public:
   ProgramHandle startProgram(const std::string& strCommandLine) override
   {
     record("start " + strCommandLine);
-    if (m_fStartFails)
+    if (m_fStartFails || m_setUnstartable.count(strCommandLine) != 0)
       return nullptr;
     if (m_fnOnStart)
       m_fnOnStart(*this, strCommandLine);
@@ -109,6 +109,7 @@ public:
   // From this tick on every pattern finds a window (the fuzzer uses it to end waits without limit).
   std::uint32_t m_nAnyWindowAt = UINT32_MAX;
   bool m_fStartFails = false;
+  std::set<std::string> m_setUnstartable;
   bool m_fProgramsEnd = true;
   std::function<void(RecordingExpressionActions&, const std::string&)> m_fnOnStart;
   int m_nNextProgram = 1;
