@@ -9,8 +9,6 @@
 
 namespace
 {
-const char* const kszBlanksAndQuotes = " \t\r\n\v\f\"";
-
 std::string withoutQuotes(const std::string& strText)
 {
   return ExpressionSyntax::trimChars(strText, "\"");
@@ -160,9 +158,9 @@ bool ActionFunctions::call(Evaluation& evaluation, const FunctionCall& call)
 {
   if (!evaluation.isActive())
     return true;
-  std::string strProgram = ExpressionSyntax::trimChars(call.argument(0), kszBlanksAndQuotes);
-  std::string strInputFile = ExpressionSyntax::trimChars(call.argument(1), kszBlanksAndQuotes);
-  std::string strOutputFile = ExpressionSyntax::trimChars(call.argument(2), kszBlanksAndQuotes);
+  std::string strProgram = ExpressionSyntax::trimBlanksAndQuotes(call.argument(0));
+  std::string strInputFile = ExpressionSyntax::trimBlanksAndQuotes(call.argument(1));
+  std::string strOutputFile = ExpressionSyntax::trimBlanksAndQuotes(call.argument(2));
   ExpressionActions& actions = evaluation.actions();
   if (!actions.writeFile(strInputFile, upToZero(evaluation.data())))
     return evaluation.fail(ExpressionSyntax::fill("Failed to write input data to file [%s].", {strInputFile}));

@@ -80,6 +80,11 @@ std::string ExpressionSyntax::trimChars(const std::string& strText, const char* 
   return strText.substr(nStart, nEnd - nStart + 1);
 }
 
+std::string ExpressionSyntax::trimBlanksAndQuotes(const std::string& strText)
+{
+  return trimChars(strText, " \t\r\n\v\f\"");
+}
+
 // Saturates instead of overflowing: users type numbers of any length.
 long long ExpressionSyntax::readInteger(const std::string& strText, size_t nStart)
 {

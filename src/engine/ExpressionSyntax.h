@@ -18,6 +18,8 @@ public:
   static std::string trimBlanks(const std::string& strText);
   // Removes every character of pszChars from both ends.
   static std::string trimChars(const std::string& strText, const char* pszChars);
+  // Removes blanks and double quotes, in any mix, from both ends.
+  static std::string trimBlanksAndQuotes(const std::string& strText);
 
   // Reads like atoi: leading blanks, an optional sign, then digits up to the first non-digit;
   // no digits read as 0. Values beyond the 32-bit range are clamped to it.

@@ -8,8 +8,6 @@
 
 namespace
 {
-const char* const kszBlanksAndQuotes = " \t\r\n\v\f\"";
-
 bool isAllDigits(const std::string& strText)
 {
   for (char c : strText)
@@ -130,7 +128,7 @@ bool TextFunctions::subStr(Evaluation& evaluation, const FunctionCall& call)
     evaluation.output(std::string());
     return true;
   }
-  long long nMarker = static_cast<long long>(ExpressionSyntax::trimChars(strFirst, kszBlanksAndQuotes).size());
+  long long nMarker = static_cast<long long>(ExpressionSyntax::trimBlanksAndQuotes(strFirst).size());
   long long nFrom = nFirst - 1 + nMarker;
   if (nFirst < 1 || nFrom > dataLength(evaluation))
     return evaluation.failOutOfBounds(call);
