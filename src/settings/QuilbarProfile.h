@@ -3,6 +3,7 @@
 #include "Registry.h"
 #include "engine/DataEditFormatMap.h"
 #include "engine/ReplacementMap.h"
+#include "keyboard/KeyTranslatorMap.h"
 
 #include <cstdint>
 #include <string>
@@ -97,6 +98,8 @@ public:
   const DataEditFormatMap& getDataEditFormatMap() const { return m_dataEditFormatMap; }
   ReplacementMap& getReplacementMap() { return m_replacementMap; }
   const ReplacementMap& getReplacementMap() const { return m_replacementMap; }
+  KeyTranslatorMap& getKeyTranslatorMap() { return m_keyTranslatorMap; }
+  const KeyTranslatorMap& getKeyTranslatorMap() const { return m_keyTranslatorMap; }
 
   // Reads the profile from its open key; false with the message in strError. Values read before
   // a failure stay in the record.
@@ -117,8 +120,6 @@ public:
 private:
   bool loadValues(const Registry& regKey, std::string& strError);
   bool saveValues(Registry& regKey) const;
-  bool loadKeyTranslatorMap(const Registry& regKey, std::string& strError);
-  bool saveKeyTranslatorMap(Registry& regKey) const;
 
   std::string m_strName;
   std::string m_strPort;
@@ -156,4 +157,5 @@ private:
 
   DataEditFormatMap m_dataEditFormatMap;
   ReplacementMap m_replacementMap;
+  KeyTranslatorMap m_keyTranslatorMap;
 };

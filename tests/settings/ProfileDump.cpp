@@ -44,6 +44,24 @@ std::string dumpReplacements(const ReplacementMap& map)
   return out.str();
 }
 
+// Only the entries that differ from the built-in recipes, so a failing comparison stays readable.
+std::string dumpKeyTranslators(const KeyTranslatorMap& map)
+{
+  std::ostringstream out;
+  KeyTranslatorMap mapDefault;
+  out << "KeyTranslators=" << map.getCount() << "\n";
+  for (const auto& entry : map.getEntries())
+  {
+    const KeyTranslator* pDefault = mapDefault.lookup(entry.first);
+    if (pDefault != nullptr && *pDefault == *entry.second)
+      continue;
+    out << "KeyTranslator " << entry.first << " ASCII=" << entry.second->getASCII()
+        << " KeyCode=" << entry.second->getKeyCode()
+        << " Flags=" << static_cast<int>(entry.second->getFlagBits()) << "\n";
+  }
+  return out.str();
+}
+
 std::string dumpProfile(const QuilbarProfile& p)
 {
   std::ostringstream out;
@@ -67,6 +85,7 @@ std::string dumpProfile(const QuilbarProfile& p)
       << "\nTerminationType=" << p.getTerminationType()
       << "\nDataStringTerminator=" << p.getDataStringTerminator()
       << "\nTerminationTimeout=" << p.getTerminationTimeout() << "\n"
-      << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap());
+      << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap())
+      << dumpKeyTranslators(p.getKeyTranslatorMap());
   return out.str();
 }

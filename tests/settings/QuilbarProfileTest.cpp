@@ -94,6 +94,10 @@ QuilbarProfile richProfile()
 
   profile.getReplacementMap().add(replacement(0, "<GS>", "|"));
   profile.getReplacementMap().add(replacement(1, "ab", ""));
+
+  KeyTranslator& deadKey = profile.getKeyTranslatorMap().entryOf(0xA8);
+  deadKey = KeyTranslator(0xA8, 0xBA, true, false, false, false, true, true, false);
+  profile.getKeyTranslatorMap().entryOf('\r').setValid(false);
   return profile;
 }
 
@@ -132,7 +136,8 @@ TEST(QuilbarProfileDefaults, EveryValueStartsAtItsDefault)
       "TerminationTimeout=30\n"
       "format [Default] name=Default order=0 output=Input() + \"<cr>\"\n"
       "  criteria [Expression (start = 1, \"*\")] kind=1 min=1 max=1 start=1 expr=* present= "
-      "absent=\n",
+      "absent=\n"
+      "KeyTranslators=256\n",
       dumpProfile(profile));
 }
 
@@ -176,6 +181,8 @@ TEST(QuilbarProfileCopy, CopyIsCompleteAndShareNothing)
   copy.getDataEditFormatMap().lookup("Prefix")->setOutput("changed");
   copy.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().removeAll();
   copy.getReplacementMap().lookupByOrder(0)->setReplace("changed");
+  copy.getKeyTranslatorMap().entryOf(0xA8).setKeyCode(0x20);
+  EXPECT_EQ(0xBA, source.getKeyTranslatorMap().entryOf(0xA8).getKeyCode());
   EXPECT_EQ("Mid(Input(), 3)", source.getDataEditFormatMap().lookup("Prefix")->getOutput());
   EXPECT_EQ(2, source.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().getCount());
   EXPECT_EQ("|", source.getReplacementMap().lookupByOrder(0)->getReplace());
@@ -286,6 +293,8 @@ TEST_F(QuilbarProfileTest, SavedValuesHaveTheirNamesAndTypes)
   }
   EXPECT_TRUE(key().hasKeyValueType("Titles", Registry::kdwTypeMultiString));
   rgExpected.push_back("Titles");
+  EXPECT_TRUE(key().hasKeyValueType("KeyTranslatorMap", Registry::kdwTypeBinary));
+  rgExpected.push_back("KeyTranslatorMap");
   TextList rgNames;
   ASSERT_TRUE(key().getKeyValueNames(rgNames));
   std::sort(rgNames.begin(), rgNames.end());
@@ -432,6 +441,24 @@ TEST_F(QuilbarProfileTest, OwnedRecordFailuresEndTheLoadWithTheirMessage)
   ASSERT_TRUE(plantKey(key(), "DataEditFormat7", {{"Name", "Late"}, {"Order", 9u}, {"Output", ""}}));
   EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
   EXPECT_EQ(DataEditFormatMap::kszCorruptedOrder, strError);
+}
+
+TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnotherSizeFailsTheLoad)
+{
+  ASSERT_TRUE(richProfile().saveToRegistry(key()));
+  const unsigned char rgbyShort[765] = {};
+  ASSERT_TRUE(key().createKeyValue("KeyTranslatorMap", rgbyShort, sizeof rgbyShort));
+  QuilbarProfile loaded;
+  std::string strError;
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ("Invalid size of key value KeyTranslatorMap in subkey " + m_scratch.path()
+                + ". Was 765 bytes, should be 768. Uninstall any earlier version of Quilbar and "
+                  "re-install this version. Please note that any customized settings will be lost.",
+            strError);
+
+  ASSERT_TRUE(key().deleteKeyValue("KeyTranslatorMap"));
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ(failedToRead("KeyTranslatorMap"), strError);
 }
 
 TEST_F(QuilbarProfileTest, SaveIntoAReadOnlyKeyFails)
