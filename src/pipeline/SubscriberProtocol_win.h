@@ -21,7 +21,7 @@ class SubscriberProtocol : public SubscriberOutput, public MonitorSink
 {
 public:
   // How long one send to a subscriber or monitor may take.
-  static const DWORD kdwSendTimeout = 5000;
+  static constexpr DWORD kdwSendTimeout = 5000;
 
   // Registers the messages; a failed registration is a programming error.
   explicit SubscriberProtocol(EventLog& log);

@@ -224,7 +224,7 @@ SubscriberProtocol* SubscriberProtocolTest::s_pProtocol = nullptr;
 
 TEST_F(SubscriberProtocolTest, SubscriberReceivesTheOutputWithTheZeroByteCountedThenUnsubscribes)
 {
-  TempLogFile records;
+  TempLogFile records("_records");
   auto pChild = startSubscriber("subscribe", "Pelldrop Test", records.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; })) << "waited for the Subscribe message";
 
@@ -250,7 +250,7 @@ TEST_F(SubscriberProtocolTest, SubscriberReceivesTheOutputWithTheZeroByteCounted
 
 TEST_F(SubscriberProtocolTest, SubscribingTwiceKeepsOneEntryAndBothEventsCountOne)
 {
-  TempLogFile records;
+  TempLogFile records("_records");
   auto pChild = startSubscriber("subscribe", "Twice", records.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; }));
   PostMessageA(m_hwndMain, RegisterWindowMessageA(kszQuilbar32Subscribe), 0,
@@ -270,7 +270,7 @@ TEST_F(SubscriberProtocolTest, SubscribingTwiceKeepsOneEntryAndBothEventsCountOn
 
 TEST_F(SubscriberProtocolTest, SubscribeExclusiveReplacesEarlierSubscribers)
 {
-  TempLogFile recordsA, recordsB, recordsC;
+  TempLogFile recordsA("_a"), recordsB("_b"), recordsC("_c");
   auto pA = startSubscriber("subscribe", "Sub A", recordsA.path());
   auto pB = startSubscriber("subscribe", "Sub B", recordsB.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 2; }));
@@ -288,7 +288,7 @@ TEST_F(SubscriberProtocolTest, SubscribeExclusiveReplacesEarlierSubscribers)
 TEST_F(SubscriberProtocolTest, MonitorGetsConnectedFirstAndEveryEventButRawInput)
 {
   m_log.setSettings(0, "");
-  TempLogFile monitorRecords, subscriberRecords;
+  TempLogFile monitorRecords("_monitor"), subscriberRecords("_subscriber");
   auto pMonitor = startSubscriber("monitor", "Tarnwick Quilbar Monitor", monitorRecords.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.monitorCount() == 1; }));
   auto pSubscriber = startSubscriber("subscribe", "Data Only", subscriberRecords.path());
@@ -335,10 +335,10 @@ TEST_F(SubscriberProtocolTest, InjectedTextWithTheTerminatorBecomesADataString)
 {
   CuttingRequests requests;
   m_protocol.setCommunicationRequests(&requests);
-  ChildProcess part(mainHandle() + " inject 4142 3");
+  ChildProcess part(mainHandle() + " inject 414200 3");
   ASSERT_TRUE(pumpUntil([&] { return part.hasEnded(); }));
   EXPECT_TRUE(requests.m_rgstrDataStrings.empty()) << "no terminator yet";
-  ChildProcess rest(mainHandle() + " inject 430d 3");
+  ChildProcess rest(mainHandle() + " inject 430d00 3");
   ASSERT_TRUE(pumpUntil([&] { return rest.hasEnded(); }));
   ASSERT_EQ(Lines{"ABC"}, requests.m_rgstrDataStrings);
   m_pipeline.processInputString(requests.m_rgstrDataStrings[0].c_str());
@@ -388,7 +388,7 @@ TEST_F(SubscriberProtocolTest, HungSubscriberDelaysDeliveryOnlyUpToTheBound)
 {
   const DWORD kdwBound = 1500;
   m_protocol.setSendTimeout(kdwBound);
-  TempLogFile hungRecords, healthyRecords;
+  TempLogFile hungRecords("_hung"), healthyRecords("_healthy");
   auto pHung = startSubscriber("hang", "Hung", hungRecords.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; }));
   auto pHealthy = startSubscriber("subscribe", "Healthy", healthyRecords.path());

@@ -14,10 +14,11 @@ namespace pipelinetest
 class TempLogFile
 {
 public:
-  TempLogFile()
+  // Several files of one test differ by their suffix.
+  explicit TempLogFile(const std::string& strSuffix = "")
   {
     const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string strName = std::string("quilbar_") + pInfo->test_suite_name() + "_" + pInfo->name() + ".log";
+    std::string strName = std::string("quilbar_") + pInfo->test_suite_name() + "_" + pInfo->name() + strSuffix + ".log";
     for (char& ch : strName)
       if (ch == '/')
         ch = '_';
