@@ -116,7 +116,7 @@ void addReplacement(QuilbarProfile& profile, const char* pszInput, const char* p
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-  if (nSize < 1 || nSize > 4096)
+  if (nSize < 1 || nSize > 1024)
     return 0;
   uint8_t bySettings = pData[0];
   RecordingExpressionActions actions;
