@@ -3,7 +3,8 @@
 //   SubscriberChild_win <quilbar hwnd> subscribe|exclusive|monitor|hang <title> <record file>
 //     makes a window with the title, registers it and records every copy-data message it receives
 //     as "<identifier> <byte count> <hex bytes>" lines; "hang" registers and then stops pumping.
-//     The message WM_APP makes it unsubscribe; WM_CLOSE ends it.
+//     The message WM_APP makes it unsubscribe; WM_CLOSE ends it. "leave" unsubscribes with a
+//     synchronous send from inside its handler of the first data message.
 //   SubscriberChild_win <quilbar hwnd> inject <hex bytes> <byte count>
 //     sends one copy-data message with identifier 7 and ends.
 //   SubscriberChild_win <quilbar hwnd> post <message name>
@@ -21,6 +22,7 @@ namespace
 {
 HWND g_hwndQuilbar = NULL;
 std::string g_strRecordFile;
+bool g_fLeaveOnData = false;
 
 std::string toHex(const unsigned char* pb, size_t cb)
 {
@@ -59,6 +61,11 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   {
   case WM_COPYDATA:
     record(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    if (g_fLeaveOnData)
+    {
+      g_fLeaveOnData = false;
+      SendMessageA(g_hwndQuilbar, RegisterWindowMessageA(kszQuilbar32Unsubscribe), 0, reinterpret_cast<LPARAM>(hwnd));
+    }
     return TRUE;
   case WM_APP:
     PostMessageA(g_hwndQuilbar, RegisterWindowMessageA(kszQuilbar32Unsubscribe), 0, reinterpret_cast<LPARAM>(hwnd));
@@ -81,6 +88,7 @@ int runSubscriber(const std::string& strMode, const char* pszTitle)
                             wc.hInstance, NULL);
   if (hwnd == NULL)
     return 2;
+  g_fLeaveOnData = strMode == "leave";
   const char* pszMessage = strMode == "exclusive" ? kszQuilbar32SubscribeExclusive
                            : strMode == "monitor" ? kszQuilbar32MonitorSubscribe
                                                   : kszQuilbar32Subscribe;

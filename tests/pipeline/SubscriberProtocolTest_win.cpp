@@ -268,6 +268,24 @@ TEST_F(SubscriberProtocolTest, SubscribingTwiceKeepsOneEntryAndBothEventsCountOn
             strLog.find(" Subscriber Connected: Subscriber Window Title = (unable to get window title of subscriber)\r\n"));
 }
 
+// The subscriber's Unsubscribe arrives while the delivery loop waits for its answer.
+TEST_F(SubscriberProtocolTest, ASubscriberLeavingDuringDeliveryDoesNotCostTheNextOneItsData)
+{
+  TempLogFile leaving("_leaving"), staying("_staying");
+  auto pLeaving = startSubscriber("leave", "Leaving", leaving.path());
+  ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; }));
+  auto pStaying = startSubscriber("subscribe", "Staying", staying.path());
+  ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 2; }));
+  m_pipeline.processInputString("one");
+  EXPECT_EQ(1u, m_protocol.subscriberCount());
+  EXPECT_EQ(findSubscriber("Staying"), m_protocol.subscribers().getAt(0));
+  EXPECT_EQ(1u, readRecords(leaving.path()).size());
+  EXPECT_EQ(1u, readRecords(staying.path()).size());
+  m_pipeline.processInputString("two");
+  EXPECT_EQ(1u, readRecords(leaving.path()).size());
+  EXPECT_EQ(2u, readRecords(staying.path()).size());
+}
+
 TEST_F(SubscriberProtocolTest, SubscribeExclusiveReplacesEarlierSubscribers)
 {
   TempLogFile recordsA("_a"), recordsB("_b"), recordsC("_c");
