@@ -1,0 +1,319 @@
+#include "QuilbarProfile.h"
+
+#include "RegistryMessages.h"
+#include "engine/Assert.h"
+
+#include <memory>
+
+namespace
+{
+// How a value is read: required values stop the load when missing or of the wrong type, optional
+// ones fall back to off, 0 or empty.
+enum class Rule
+{
+  RequiredText,
+  OptionalText,
+  RequiredNumber,
+  OptionalNumber,
+  RequiredFlag,  // on only when stored as exactly 1
+  OptionalFlag,  // on only when stored as exactly 1; off when missing
+  RequiredChecked,  // refused by its setter: the invalid-value message
+  RequiredList
+};
+
+using TextGetter = const std::string& (QuilbarProfile::*)() const;
+using TextSetter = bool (QuilbarProfile::*)(const std::string&);
+using NumberGetter = uint32_t (QuilbarProfile::*)() const;
+using NumberSetter = bool (QuilbarProfile::*)(uint32_t);
+
+struct ValueSpec
+{
+  const char* pszName;
+  Rule rule;
+  TextGetter pfnGetText;
+  TextSetter pfnSetText;
+  NumberGetter pfnGetNumber;
+  NumberSetter pfnSetNumber;
+};
+
+#define QB_TEXT(name, rule) {#name, Rule::rule, &QuilbarProfile::get##name, &QuilbarProfile::set##name, nullptr, nullptr}
+#define QB_NUMBER(name, rule) {#name, Rule::rule, nullptr, nullptr, &QuilbarProfile::get##name, &QuilbarProfile::set##name}
+
+// The values in the order in which they are read and written (the list sits between
+// LogFilename and FilterUnkownDataStrings, the terminator text after the timeout).
+const ValueSpec krgValues[] = {
+    QB_TEXT(Name, RequiredText),
+    QB_TEXT(Port, RequiredText),
+    QB_TEXT(Speed, RequiredText),
+    QB_TEXT(Data, RequiredText),
+    QB_TEXT(Parity, RequiredText),
+    QB_TEXT(Stop, RequiredText),
+    QB_NUMBER(DTR, RequiredFlag),
+    QB_NUMBER(RTS, RequiredFlag),
+    QB_NUMBER(CTSHigh, OptionalFlag),
+    QB_NUMBER(CTSLow, OptionalFlag),
+    QB_NUMBER(DSRHigh, OptionalFlag),
+    QB_NUMBER(DSRLow, OptionalFlag),
+    QB_NUMBER(RIHigh, OptionalFlag),
+    QB_NUMBER(RILow, OptionalFlag),
+    QB_NUMBER(DCDHigh, OptionalFlag),
+    QB_NUMBER(DCDLow, OptionalFlag),
+    QB_NUMBER(DuplicateStringFilter, OptionalFlag),
+    QB_NUMBER(DuplicateFilterTime, OptionalNumber),
+    QB_TEXT(InitString, RequiredText),
+    QB_NUMBER(KeyCase, RequiredChecked),
+    QB_NUMBER(IntercharacterDelay, RequiredNumber),
+    QB_NUMBER(SendPreAndPostfixKeys, OptionalNumber),
+    QB_NUMBER(AutoStart, OptionalNumber),
+    QB_NUMBER(HideOnStartup, RequiredNumber),
+    QB_NUMBER(HideWindow, RequiredNumber),
+    QB_NUMBER(LockOutputWindow, RequiredNumber),
+    QB_NUMBER(Logging, OptionalFlag),
+    QB_TEXT(LogFilename, OptionalText),
+    {"Titles", Rule::RequiredList, nullptr, nullptr, nullptr, nullptr},
+    QB_NUMBER(FilterUnkownDataStrings, RequiredNumber),
+    QB_NUMBER(TerminationType, RequiredChecked),
+    QB_NUMBER(TerminationTimeout, RequiredNumber),
+    QB_TEXT(DataStringTerminator, RequiredText),
+};
+
+#undef QB_TEXT
+#undef QB_NUMBER
+
+const char kszDefaultFormatName[] = "Default";
+const char kszDefaultFormatOutput[] = "Input() + \"<cr>\"";
+
+bool isRequired(Rule rule)
+{
+  return rule != Rule::OptionalText && rule != Rule::OptionalNumber && rule != Rule::OptionalFlag;
+}
+
+bool isText(Rule rule)
+{
+  return rule == Rule::RequiredText || rule == Rule::OptionalText;
+}
+}  // namespace
+
+QuilbarProfile::QuilbarProfile()
+{
+  setDefaults();
+}
+
+QuilbarProfile::QuilbarProfile(const QuilbarProfile& profile)
+{
+  setDefaults();
+  *this = profile;
+}
+
+// Field by field through the setters; a refused setter here means the source was corrupted in
+// memory, a programming error.
+QuilbarProfile& QuilbarProfile::operator=(const QuilbarProfile& profile)
+{
+  if (this == &profile)
+    return *this;
+  for (const ValueSpec& spec : krgValues)
+  {
+    if (spec.rule == Rule::RequiredList)
+      QB_ASSERT(true == setTitles(profile.getTitles()));
+    else if (isText(spec.rule))
+      QB_ASSERT(true == (this->*spec.pfnSetText)((profile.*spec.pfnGetText)()));
+    else
+      QB_ASSERT(true == (this->*spec.pfnSetNumber)((profile.*spec.pfnGetNumber)()));
+  }
+  m_dataEditFormatMap = profile.m_dataEditFormatMap;
+  m_replacementMap = profile.m_replacementMap;
+  return *this;
+}
+
+void QuilbarProfile::setDefaults()
+{
+  m_strName.clear();
+  m_strPort = "COM1";
+  m_strSpeed = "9600";
+  m_strData = "8";
+  m_strParity = "No parity";
+  m_strStop = "1";
+  m_dwDTR = 1;
+  m_dwRTS = 1;
+  m_dwCTSHigh = m_dwCTSLow = m_dwDSRHigh = m_dwDSRLow = 0;
+  m_dwRIHigh = m_dwRILow = m_dwDCDHigh = m_dwDCDLow = 0;
+  m_dwDuplicateStringFilter = 0;
+  m_dwDuplicateFilterTime = 0;
+  m_strInitString.clear();
+  m_dwKeyCase = 0;
+  m_dwIntercharacterDelay = 0;
+  m_dwSendPreAndPostfixKeys = 0;
+  m_dwAutoStart = 0;
+  m_dwHideOnStartup = 0;
+  m_dwHideWindow = 0;
+  m_dwLockOutputWindow = 0;
+  m_dwLogging = 0;
+  m_strLogFilename.clear();
+  m_rgTitles.clear();
+  m_dwFilterUnkownDataStrings = 0;
+  m_dwTerminationType = 0;
+  m_strDataStringTerminator = "<cr>";
+  m_dwTerminationTimeout = 30;
+
+  // A fresh profile passes every data string on unchanged with a carriage return appended.
+  std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+  QB_ASSERT(true == pFormat->setName(kszDefaultFormatName));
+  QB_ASSERT(true == pFormat->setOutput(kszDefaultFormatOutput));
+  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  pCriteria->setKindStringExpression();
+  QB_ASSERT(true == pCriteria->setStartPosition(1));
+  QB_ASSERT(true == pCriteria->setExpression("*"));
+  QB_ASSERT(true == pFormat->getCriteriaMap().add(std::move(pCriteria)));
+  m_dataEditFormatMap.removeAll();
+  QB_ASSERT(true == m_dataEditFormatMap.add(kszDefaultFormatName, std::move(pFormat)));
+  // The other maps as their constructors make them, also when an existing profile is reset.
+  m_replacementMap.removeAll();
+}
+
+bool QuilbarProfile::setKeyCase(uint32_t dwKeyCase)
+{
+  if (dwKeyCase > 2)
+    return false;
+  m_dwKeyCase = dwKeyCase;
+  return true;
+}
+
+bool QuilbarProfile::setTerminationType(uint32_t dwType)
+{
+  if (dwType > 1)
+    return false;
+  m_dwTerminationType = dwType;
+  return true;
+}
+
+bool QuilbarProfile::loadValues(const Registry& regKey, std::string& strError)
+{
+  for (const ValueSpec& spec : krgValues)
+  {
+    bool fRead = false;
+    std::string strText;
+    uint32_t dwNumber = 0;
+    TextList rgList;
+    if (spec.rule == Rule::RequiredList)
+      fRead = regKey.getKeyValue(spec.pszName, rgList);
+    else if (isText(spec.rule))
+      fRead = regKey.getKeyValue(spec.pszName, strText);
+    else
+      fRead = regKey.getKeyValue(spec.pszName, dwNumber);
+    if (!fRead && isRequired(spec.rule))
+    {
+      strError = registrymessages::failedToRead(spec.pszName, regKey);
+      return false;
+    }
+    if (spec.rule == Rule::RequiredFlag || spec.rule == Rule::OptionalFlag)
+      dwNumber = (fRead && dwNumber == 1) ? 1 : 0;
+
+    if (spec.rule == Rule::RequiredList)
+      setTitles(rgList);
+    else if (isText(spec.rule))
+      (this->*spec.pfnSetText)(strText);
+    else if (!(this->*spec.pfnSetNumber)(dwNumber))
+    {
+      strError = registrymessages::invalidValue(spec.pszName, regKey);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool QuilbarProfile::loadFromRegistry(const Registry& regKey, std::string& strError)
+{
+  QB_ASSERT(true == regKey.isOpen());
+  return loadValues(regKey, strError) && m_dataEditFormatMap.loadFromRegistry(regKey, strError)
+         && loadKeyTranslatorMap(regKey, strError)
+         && m_replacementMap.loadFromRegistry(regKey, strError);
+}
+
+bool QuilbarProfile::saveValues(Registry& regKey) const
+{
+  for (const ValueSpec& spec : krgValues)
+  {
+    bool fWritten = false;
+    if (spec.rule == Rule::RequiredList)
+      fWritten = regKey.createKeyValue(spec.pszName, m_rgTitles);
+    else if (isText(spec.rule))
+      fWritten = regKey.createKeyValue(spec.pszName, (this->*spec.pfnGetText)());
+    else
+      fWritten = regKey.createKeyValue(spec.pszName, (this->*spec.pfnGetNumber)());
+    if (!fWritten)
+      return false;
+  }
+  return true;
+}
+
+bool QuilbarProfile::saveToRegistry(Registry& regKey) const
+{
+  QB_ASSERT(true == regKey.isOpen());
+  return saveValues(regKey) && m_dataEditFormatMap.saveToRegistry(regKey)
+         && saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey);
+}
+
+// The key translator map ("KeyTranslatorMap", 768 bytes) is stored between the formats and the
+// replacements. HOOK: the keyboard subsystem's map is not part of the profile yet; once it is,
+// these two call its load and save with this profile's key.
+bool QuilbarProfile::loadKeyTranslatorMap(const Registry& regKey, std::string& strError)
+{
+  return true;
+}
+
+bool QuilbarProfile::saveKeyTranslatorMap(Registry& regKey) const
+{
+  return true;
+}
+
+// Letters become their control byte (^M and ^m are both CR); 0x61..0x7F are shifted down by 0x60
+// too, everything else after a caret is sent as it is.
+std::string QuilbarProfile::encodeInitString(const std::string& strInitString)
+{
+  std::string strBytes;
+  for (size_t i = 0; i < strInitString.size(); ++i)
+  {
+    unsigned char ch = static_cast<unsigned char>(strInitString[i]);
+    if (ch != '^')
+    {
+      strBytes += static_cast<char>(ch);
+      continue;
+    }
+    if (++i == strInitString.size())
+      break;
+    unsigned char chNext = static_cast<unsigned char>(strInitString[i]);
+    if (chNext >= 'A' && chNext <= 'Z')
+      chNext = static_cast<unsigned char>(chNext - 0x40);
+    else if (chNext >= 0x61 && chNext <= 0x7F)
+      chNext = static_cast<unsigned char>(chNext - 0x60);
+    strBytes += static_cast<char>(chNext);
+  }
+  return strBytes;
+}
+
+const char QuilbarProfile::kszInvalidProfileName[] =
+    "Only letters and digits may be used as a profile name.";
+
+// An empty name is refused too: it could only make a nameless profile, which the main window
+// never allows either.
+bool QuilbarProfile::cleanExpressionProfileName(const std::string& strText, std::string& strName)
+{
+  std::string strClean;
+  for (char ch : strText)
+  {
+    unsigned char by = static_cast<unsigned char>(ch);
+    if (by == '"')
+      continue;
+    bool fAsciiLetterOrDigit = (by >= 'A' && by <= 'Z') || (by >= 'a' && by <= 'z')
+                               || (by >= '0' && by <= '9');
+    bool fNordicLetter = by == 0xE5 || by == 0xE4 || by == 0xF6 || by == 0xC5 || by == 0xC4
+                         || by == 0xD6;
+    if (!fAsciiLetterOrDigit && !fNordicLetter)
+      return false;
+    strClean += ch;
+  }
+  if (strClean.empty())
+    return false;
+  strName = strClean;
+  return true;
+}

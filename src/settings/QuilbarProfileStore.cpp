@@ -1,0 +1,191 @@
+#include "QuilbarProfileStore.h"
+
+#include "RegistryMessages.h"
+#include "engine/Assert.h"
+
+#include <memory>
+
+const char QuilbarProfileStore::kszDefaultSoftwareKey[] = "HKEY_LOCAL_MACHINE\\Software";
+const char QuilbarProfileStore::kszDefaultProfileName[] = "Default";
+
+namespace
+{
+const char* const krgSettingsKeyChain[] = {"Tarnwick", "Quilbar2", "Settings"};
+const char kszProfileKeyPrefix[] = "Profile";
+}  // namespace
+
+QuilbarProfileStore::QuilbarProfileStore(const std::string& strSoftwareKey,
+                                         ProfileStoreListener* pListener)
+    : m_strSoftwareKey(strSoftwareKey),
+      m_strSettingsKeyPath(strSoftwareKey + "\\Tarnwick\\Quilbar2\\Settings"),
+      m_pListener(pListener)
+{
+}
+
+bool QuilbarProfileStore::ensureSettingsKeys()
+{
+  Registry rgKeys[4];
+  bool fOpened = rgKeys[0].openKey(m_strSoftwareKey, Registry::kdwAccessAll);
+  for (int i = 1; fOpened && i < 4; ++i)
+    fOpened = rgKeys[i - 1].createSubKey(krgSettingsKeyChain[i - 1], rgKeys[i]);
+  if (!fOpened)
+    return false;
+  bool fClosed = true;
+  for (int i = 3; i >= 0; --i)
+    fClosed = rgKeys[i].closeKey() && fClosed;
+  return fClosed;
+}
+
+bool QuilbarProfileStore::isSettingsKeyMissing() const
+{
+  Registry regSettings;
+  if (!regSettings.openKey(m_strSettingsKeyPath, Registry::kdwAccessAll))
+    return true;
+  regSettings.closeKey();
+  return false;
+}
+
+// The current profile points into the map, so it is forgotten before the map is emptied.
+bool QuilbarProfileStore::loadProfiles(const Registry& regSettingsKey, std::string& strError)
+{
+  m_pCurrentProfile = nullptr;
+  m_profiles.removeAll();
+  TextList rgSubKeys;
+  if (!regSettingsKey.getSubKeys(rgSubKeys))
+  {
+    strError = registrymessages::failedToGetSubKeys(regSettingsKey);
+    return false;
+  }
+  for (const std::string& strSubKey : rgSubKeys)
+  {
+    std::unique_ptr<QuilbarProfile> pProfile(new QuilbarProfile);
+    Registry regProfile;
+    if (!regSettingsKey.openSubKey(strSubKey, regProfile, Registry::kdwAccessRead))
+    {
+      strError = registrymessages::failedToOpenSubKey(regSettingsKey, strSubKey);
+      return false;
+    }
+    if (!pProfile->loadFromRegistry(regProfile, strError))
+      return false;
+    std::string strName = pProfile->getName();
+    if (!m_profiles.add(strName, std::move(pProfile)))
+    {
+      strError = "Failed to add profile " + strName + " to the profile map.";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Everything below the settings key is a profile and is rewritten from scratch, so profiles
+// deleted in memory and stale format or replacement keys disappear.
+bool QuilbarProfileStore::saveProfiles(Registry& regSettingsKey)
+{
+  TextList rgSubKeys;
+  if (!regSettingsKey.getSubKeys(rgSubKeys))
+    return false;
+  for (const std::string& strSubKey : rgSubKeys)
+  {
+    if (!regSettingsKey.deleteSubKey(strSubKey))
+      return false;
+  }
+  int nIndex = 0;
+  for (const auto& entry : m_profiles.getEntries())
+  {
+    Registry regProfile;
+    if (!regSettingsKey.createSubKey(kszProfileKeyPrefix + std::to_string(nIndex++), regProfile)
+        || !entry.second->saveToRegistry(regProfile) || !regProfile.closeKey())
+      return false;
+  }
+  return true;
+}
+
+bool QuilbarProfileStore::loadSettings(std::string& strError)
+{
+  Registry regSettings;
+  if (!regSettings.openKey(m_strSettingsKeyPath, Registry::kdwAccessRead))
+  {
+    addOrSelectProfile(kszDefaultProfileName);
+    saveSettings();
+    if (!regSettings.openKey(m_strSettingsKeyPath, Registry::kdwAccessRead))
+    {
+      strError = "Quilbar was unable to create the registry key " + m_strSettingsKeyPath
+                 + ". You need to log in as administrator when running or configuring Quilbar "
+                   "for the first time.";
+      return false;
+    }
+  }
+  if (!regSettings.getKeyValue("SettingsPage", m_dwSettingsPage))
+    m_dwSettingsPage = 0;
+  if (!regSettings.getKeyValue("Password", m_strPassword))
+    m_strPassword.clear();
+  if (!loadProfiles(regSettings, strError))
+    return false;
+  m_pCurrentProfile = m_profiles.first();
+  if (m_pCurrentProfile == nullptr)
+    return false;
+  return regSettings.closeKey();
+}
+
+// A settings key that was just opened with full access but refuses SettingsPage or Password is
+// reported as a failed save, without writing the profiles.
+bool QuilbarProfileStore::saveSettings()
+{
+  if (!ensureSettingsKeys())
+    return false;
+  Registry regSettings;
+  if (!regSettings.openKey(m_strSettingsKeyPath, Registry::kdwAccessAll))
+    return false;
+  if (!regSettings.createKeyValue("SettingsPage", m_dwSettingsPage)
+      || !regSettings.createKeyValue("Password", m_strPassword))
+    return false;
+  return saveProfiles(regSettings);
+}
+
+QuilbarProfile& QuilbarProfileStore::addOrSelectProfile(const std::string& strName)
+{
+  QuilbarProfile* pExisting = m_profiles.lookup(strName);
+  if (pExisting != nullptr)
+  {
+    m_pCurrentProfile = pExisting;
+    return *pExisting;
+  }
+  std::unique_ptr<QuilbarProfile> pProfile(m_pCurrentProfile != nullptr
+                                               ? new QuilbarProfile(*m_pCurrentProfile)
+                                               : new QuilbarProfile);
+  QB_ASSERT(true == pProfile->setName(strName));
+  QuilbarProfile* pAdded = pProfile.get();
+  QB_ASSERT(true == m_profiles.add(strName, std::move(pProfile)));
+  m_pCurrentProfile = pAdded;
+  logEvent("Profile Added", strName);
+  return *pAdded;
+}
+
+// With no "Default" left, the new one is built from default values, not from the profile that
+// was just deleted.
+bool QuilbarProfileStore::deleteCurrentProfile()
+{
+  if (m_pCurrentProfile == nullptr)
+    return false;
+  std::string strName = m_pCurrentProfile->getName();
+  logEvent("Profile Deleted", strName);
+  if (m_pListener != nullptr)
+    m_pListener->removeStartWithSystem(strName);
+  // Removed by identity: the map key is the name the profile was added under.
+  std::string strKey;
+  for (const auto& entry : m_profiles.getEntries())
+  {
+    if (entry.second.get() == m_pCurrentProfile)
+      strKey = entry.first;
+  }
+  m_pCurrentProfile = nullptr;
+  QB_ASSERT(true == m_profiles.remove(strKey));
+  addOrSelectProfile(kszDefaultProfileName);
+  return saveSettings();
+}
+
+void QuilbarProfileStore::logEvent(const char* pszEvent, const std::string& strName)
+{
+  if (m_pListener != nullptr)
+    m_pListener->logEvent(pszEvent, TextList{"Name = " + strName});
+}

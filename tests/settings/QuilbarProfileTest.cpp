@@ -1,0 +1,443 @@
+// The profile record: defaults, checked setters, deep copy, the InitString encoding, and its
+// registry load and save (natively against the in-memory hive, under Wine against the registry).
+#include "ProfileDump.h"
+#include "QuilbarProfile.h"
+#include "RegistryFill.h"
+#include "ScratchKey.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace
+{
+std::unique_ptr<Criteria> stringCriteria(int nStart, const char* pszExpr)
+{
+  std::unique_ptr<Criteria> p(new Criteria);
+  p->setKindStringExpression();
+  p->setStartPosition(nStart);
+  p->setExpression(pszExpr);
+  return p;
+}
+
+std::unique_ptr<Replacement> replacement(int nOrder, const char* pszInput, const char* pszReplace)
+{
+  std::unique_ptr<Replacement> p(new Replacement);
+  p->setOrder(nOrder);
+  p->setInput(pszInput);
+  p->setReplace(pszReplace);
+  return p;
+}
+
+// A profile with no value at its default: several formats with every criterion kind,
+// replacements, titles and every flag set.
+QuilbarProfile richProfile()
+{
+  QuilbarProfile profile;
+  profile.setName("Line1");
+  profile.setPort("COM7");
+  profile.setSpeed("115200");
+  profile.setData("7");
+  profile.setParity("Even");
+  profile.setStop("1.5");
+  profile.setDTR(0);
+  profile.setRTS(0);
+  profile.setCTSHigh(1);
+  profile.setCTSLow(1);
+  profile.setDSRHigh(1);
+  profile.setDSRLow(1);
+  profile.setRIHigh(1);
+  profile.setRILow(1);
+  profile.setDCDHigh(1);
+  profile.setDCDLow(1);
+  profile.setDuplicateStringFilter(1);
+  profile.setDuplicateFilterTime(2500);
+  profile.setInitString("AT^M");
+  profile.setKeyCase(2);
+  profile.setIntercharacterDelay(15);
+  profile.setSendPreAndPostfixKeys(1);
+  profile.setAutoStart(1);
+  profile.setHideOnStartup(1);
+  profile.setHideWindow(1);
+  profile.setLockOutputWindow(1);
+  profile.setLogging(1);
+  profile.setLogFilename("C:\\Logs\\quilbar.log");
+  profile.setTitles({"*Notepad", "Untitled - ?aint", "\xC5rsredovisning*"});
+  profile.setFilterUnkownDataStrings(1);
+  profile.setTerminationType(1);
+  profile.setDataStringTerminator("<CR><LF>");
+  profile.setTerminationTimeout(250);
+
+  DataEditFormatMap& formats = profile.getDataEditFormatMap();
+  formats.lookup("Default")->setOrder(2);
+  std::unique_ptr<DataEditFormat> pGs1(new DataEditFormat);
+  pGs1->setName("GS1");
+  pGs1->setOrder(0);
+  pGs1->setOutput("Field(\"01\") + \"<TAB>\" + Field(\"10\")");
+  std::unique_ptr<Criteria> pEan(new Criteria);
+  pEan->setKindEAN128();
+  pEan->setFieldsPresent("01, 10");
+  pEan->setFieldsNotPresent("21");
+  pGs1->getCriteriaMap().add(std::move(pEan));
+  std::unique_ptr<Criteria> pLength(new Criteria);
+  pLength->setMinLength(20);
+  pLength->setMaxLength(48);
+  pGs1->getCriteriaMap().add(std::move(pLength));
+  formats.add("GS1", std::move(pGs1));
+  std::unique_ptr<DataEditFormat> pPrefix(new DataEditFormat);
+  pPrefix->setName("Prefix");
+  pPrefix->setOrder(1);
+  pPrefix->setOutput("Mid(Input(), 3)");
+  pPrefix->getCriteriaMap().add(stringCriteria(1, "AB*"));
+  formats.add("Prefix", std::move(pPrefix));
+
+  profile.getReplacementMap().add(replacement(0, "<GS>", "|"));
+  profile.getReplacementMap().add(replacement(1, "ab", ""));
+  return profile;
+}
+
+class QuilbarProfileTest : public ::testing::Test
+{
+protected:
+  QuilbarProfileTest() : m_scratch(currentTestKeyName()) {}
+
+  Registry& key() { return m_scratch.key(); }
+
+  std::string failedToRead(const char* pszValue) const
+  {
+    return std::string("Failed to read the registry key ") + pszValue + " from subkey "
+           + m_scratch.path() + ".";
+  }
+
+  std::string invalidValue(const char* pszValue) const
+  {
+    return std::string("Invalid value in registry key ") + pszValue + " in subkey "
+           + m_scratch.path() + ".";
+  }
+
+  ScratchKey m_scratch;
+};
+
+TEST(QuilbarProfileDefaults, EveryValueStartsAtItsDefault)
+{
+  QuilbarProfile profile;
+  EXPECT_EQ(
+      "Name=\nPort=COM1\nSpeed=9600\nData=8\nParity=No parity\nStop=1\nDTR=1\nRTS=1\nCTSHigh=0\n"
+      "CTSLow=0\nDSRHigh=0\nDSRLow=0\nRIHigh=0\nRILow=0\nDCDHigh=0\nDCDLow=0\n"
+      "DuplicateStringFilter=0\nDuplicateFilterTime=0\nInitString=\nKeyCase=0\n"
+      "IntercharacterDelay=0\nSendPreAndPostfixKeys=0\nAutoStart=0\nHideOnStartup=0\n"
+      "HideWindow=0\nLockOutputWindow=0\nLogging=0\nLogFilename=\nTitles=\n"
+      "FilterUnkownDataStrings=0\nTerminationType=0\nDataStringTerminator=<cr>\n"
+      "TerminationTimeout=30\n"
+      "format [Default] name=Default order=0 output=Input() + \"<cr>\"\n"
+      "  criteria [Expression (start = 1, \"*\")] kind=1 min=1 max=1 start=1 expr=* present= "
+      "absent=\n",
+      dumpProfile(profile));
+}
+
+TEST(QuilbarProfileDefaults, FreshProfilePassesEveryDataStringToTheDefaultFormat)
+{
+  QuilbarProfile profile;
+  for (const char* pszData : {"", "12345", "\x1D"})
+  {
+    SCOPED_TRACE(pszData);
+    DataEditFormat* pFormat = findMatchingFormat(profile.getDataEditFormatMap(), pszData);
+    ASSERT_NE(nullptr, pFormat);
+    EXPECT_EQ("Default", pFormat->getName());
+  }
+}
+
+TEST(QuilbarProfileDefaults, SetDefaultsDropsEverythingElse)
+{
+  QuilbarProfile profile = richProfile();
+  profile.setDefaults();
+  EXPECT_EQ(dumpProfile(QuilbarProfile()), dumpProfile(profile));
+}
+
+TEST(QuilbarProfileSetters, KeyCaseAndTerminationTypeRefuseUnknownNumbers)
+{
+  QuilbarProfile profile;
+  EXPECT_TRUE(profile.setKeyCase(2));
+  EXPECT_FALSE(profile.setKeyCase(3));
+  EXPECT_EQ(2u, profile.getKeyCase());
+  EXPECT_TRUE(profile.setTerminationType(1));
+  EXPECT_FALSE(profile.setTerminationType(2));
+  EXPECT_EQ(1u, profile.getTerminationType());
+  EXPECT_TRUE(profile.setAutoStart(2)) << "flags take any stored number";
+}
+
+TEST(QuilbarProfileCopy, CopyIsCompleteAndShareNothing)
+{
+  QuilbarProfile source = richProfile();
+  QuilbarProfile copy(source);
+  EXPECT_EQ(dumpProfile(source), dumpProfile(copy));
+
+  copy.getDataEditFormatMap().lookup("Prefix")->setOutput("changed");
+  copy.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().removeAll();
+  copy.getReplacementMap().lookupByOrder(0)->setReplace("changed");
+  EXPECT_EQ("Mid(Input(), 3)", source.getDataEditFormatMap().lookup("Prefix")->getOutput());
+  EXPECT_EQ(2, source.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().getCount());
+  EXPECT_EQ("|", source.getReplacementMap().lookupByOrder(0)->getReplace());
+
+  QuilbarProfile assigned;
+  assigned = source;
+  EXPECT_EQ(dumpProfile(source), dumpProfile(assigned));
+  QuilbarProfile& self = assigned;
+  assigned = self;
+  EXPECT_EQ(dumpProfile(source), dumpProfile(assigned));
+}
+
+TEST(QuilbarProfileInitString, CaretPairsBecomeControlBytes)
+{
+  struct Row
+  {
+    std::string strInit;
+    std::string strBytes;
+  };
+  const Row rgRows[] = {
+      {"AT^M", "AT\r"},
+      {"", ""},
+      {"^M^J", "\r\n"},
+      {"^m", "\r"},
+      {"^1", "1"},
+      {"^[", "["},
+      {"^@", "@"},
+      {"^^", "^"},
+      {"^`", "`"},
+      {"^a^z", std::string("\x01\x1A")},
+      {"^\x7F", "\x1F"},
+      {"^\x80", "\x80"},
+      {"AT^", "AT"},
+      {"^", ""},
+      {"a^^M", "a^M"},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.strInit);
+    EXPECT_EQ(row.strBytes, QuilbarProfile::encodeInitString(row.strInit));
+  }
+  QuilbarProfile profile;
+  profile.setInitString("ATZ^M");
+  EXPECT_EQ("ATZ\r", profile.getInitStringBytes());
+}
+
+TEST(QuilbarProfileNames, ExpressionNamesTakeOnlyLettersAndDigits)
+{
+  struct Row
+  {
+    const char* pszText;
+    bool fAccepted;
+    const char* pszName;
+  };
+  const Row rgRows[] = {
+      {"Line1", true, "Line1"},
+      {"\"Line2\"", true, "Line2"},
+      {"\xC5rhus\xE4\xF6\xC4\xD6\xE5", true, "\xC5rhus\xE4\xF6\xC4\xD6\xE5"},
+      {"Line 1", false, ""},
+      {"Line_1", false, ""},
+      {"\xE9t\xE9", false, ""},
+      {"a\\b", false, ""},
+      {"", false, ""},
+      {"\"\"", false, ""},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszText);
+    std::string strName = "unchanged";
+    EXPECT_EQ(row.fAccepted, QuilbarProfile::cleanExpressionProfileName(row.pszText, strName));
+    EXPECT_EQ(row.fAccepted ? row.pszName : "unchanged", strName);
+  }
+  EXPECT_STREQ("Only letters and digits may be used as a profile name.",
+               QuilbarProfile::kszInvalidProfileName);
+}
+
+TEST_F(QuilbarProfileTest, RichProfileRoundTripsThroughTheRegistry)
+{
+  QuilbarProfile saved = richProfile();
+  ASSERT_TRUE(saved.saveToRegistry(key()));
+  QuilbarProfile loaded;
+  std::string strError;
+  ASSERT_TRUE(loaded.loadFromRegistry(key(), strError)) << strError;
+  EXPECT_EQ(dumpProfile(saved), dumpProfile(loaded));
+}
+
+TEST_F(QuilbarProfileTest, SavedValuesHaveTheirNamesAndTypes)
+{
+  ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+  const char* rgTexts[] = {"Name", "Port", "Speed", "Data", "Parity", "Stop", "InitString",
+                           "LogFilename", "DataStringTerminator"};
+  const char* rgNumbers[] = {"DTR", "RTS", "CTSHigh", "CTSLow", "DSRHigh", "DSRLow", "RIHigh",
+                             "RILow", "DCDHigh", "DCDLow", "DuplicateStringFilter",
+                             "DuplicateFilterTime", "KeyCase", "IntercharacterDelay",
+                             "SendPreAndPostfixKeys", "AutoStart", "HideOnStartup", "HideWindow",
+                             "LockOutputWindow", "Logging", "FilterUnkownDataStrings",
+                             "TerminationType", "TerminationTimeout"};
+  TextList rgExpected;
+  for (const char* pszName : rgTexts)
+  {
+    EXPECT_TRUE(key().hasKeyValueType(pszName, Registry::kdwTypeString)) << pszName;
+    rgExpected.push_back(pszName);
+  }
+  for (const char* pszName : rgNumbers)
+  {
+    EXPECT_TRUE(key().hasKeyValueType(pszName, Registry::kdwTypeDword)) << pszName;
+    rgExpected.push_back(pszName);
+  }
+  EXPECT_TRUE(key().hasKeyValueType("Titles", Registry::kdwTypeMultiString));
+  rgExpected.push_back("Titles");
+  TextList rgNames;
+  ASSERT_TRUE(key().getKeyValueNames(rgNames));
+  std::sort(rgNames.begin(), rgNames.end());
+  std::sort(rgExpected.begin(), rgExpected.end());
+  EXPECT_EQ(rgExpected, rgNames);
+  TextList rgSubKeys;
+  ASSERT_TRUE(key().getSubKeys(rgSubKeys));
+  EXPECT_EQ(TextList{"DataEditFormat0"}, rgSubKeys);
+}
+
+TEST_F(QuilbarProfileTest, EveryMissingRequiredValueStopsTheLoad)
+{
+  const char* rgRequired[] = {"Name", "Port", "Speed", "Data", "Parity", "Stop", "DTR", "RTS",
+                              "InitString", "KeyCase", "IntercharacterDelay", "HideOnStartup",
+                              "HideWindow", "LockOutputWindow", "Titles",
+                              "FilterUnkownDataStrings", "TerminationType", "TerminationTimeout",
+                              "DataStringTerminator"};
+  for (const char* pszName : rgRequired)
+  {
+    SCOPED_TRACE(pszName);
+    ASSERT_TRUE(richProfile().saveToRegistry(key()));
+    ASSERT_TRUE(key().deleteKeyValue(pszName));
+    QuilbarProfile loaded;
+    std::string strError;
+    EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+    EXPECT_EQ(failedToRead(pszName), strError);
+  }
+}
+
+TEST_F(QuilbarProfileTest, ValueOfTheWrongTypeCountsAsMissing)
+{
+  struct Row
+  {
+    const char* pszName;
+    bool fStoreAsNumber;
+  };
+  const Row rgRows[] = {{"DataStringTerminator", true}, {"Name", true}, {"KeyCase", false},
+                        {"HideOnStartup", false}, {"Titles", false}};
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszName);
+    ASSERT_TRUE(richProfile().saveToRegistry(key()));
+    ASSERT_TRUE(row.fStoreAsNumber ? key().createKeyValue(row.pszName, 13u)
+                                   : key().createKeyValue(row.pszName, "1"));
+    QuilbarProfile loaded;
+    std::string strError;
+    EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+    EXPECT_EQ(failedToRead(row.pszName), strError);
+  }
+}
+
+TEST_F(QuilbarProfileTest, MissingOptionalValuesLoadAsOffZeroOrEmpty)
+{
+  ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+  const char* rgOptional[] = {"CTSHigh", "CTSLow", "DSRHigh", "DSRLow", "RIHigh", "RILow",
+                              "DCDHigh", "DCDLow", "DuplicateStringFilter", "DuplicateFilterTime",
+                              "SendPreAndPostfixKeys", "AutoStart", "Logging", "LogFilename"};
+  for (const char* pszName : rgOptional)
+    ASSERT_TRUE(key().deleteKeyValue(pszName)) << pszName;
+  QuilbarProfile loaded = richProfile();
+  std::string strError;
+  ASSERT_TRUE(loaded.loadFromRegistry(key(), strError)) << strError;
+  QuilbarProfile expected = richProfile();
+  expected = QuilbarProfile();
+  EXPECT_EQ(dumpProfile(expected), dumpProfile(loaded));
+}
+
+TEST_F(QuilbarProfileTest, FlagsAreOnOnlyWhenStoredAsOneButNumbersAreKept)
+{
+  struct Row
+  {
+    const char* pszName;
+    uint32_t dwStored;
+    uint32_t (QuilbarProfile::*pfnGet)() const;
+    uint32_t dwLoaded;
+  };
+  const Row rgRows[] = {
+      {"DTR", 2, &QuilbarProfile::getDTR, 0},
+      {"DTR", 1, &QuilbarProfile::getDTR, 1},
+      {"RTS", 0xFFFFFFFF, &QuilbarProfile::getRTS, 0},
+      {"CTSHigh", 2, &QuilbarProfile::getCTSHigh, 0},
+      {"DCDLow", 1, &QuilbarProfile::getDCDLow, 1},
+      {"DuplicateStringFilter", 5, &QuilbarProfile::getDuplicateStringFilter, 0},
+      {"Logging", 2, &QuilbarProfile::getLogging, 0},
+      {"AutoStart", 2, &QuilbarProfile::getAutoStart, 2},
+      {"SendPreAndPostfixKeys", 3, &QuilbarProfile::getSendPreAndPostfixKeys, 3},
+      {"HideOnStartup", 7, &QuilbarProfile::getHideOnStartup, 7},
+      {"FilterUnkownDataStrings", 9, &QuilbarProfile::getFilterUnkownDataStrings, 9},
+      {"DuplicateFilterTime", 10000, &QuilbarProfile::getDuplicateFilterTime, 10000},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(std::string(row.pszName) + " = " + std::to_string(row.dwStored));
+    ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+    ASSERT_TRUE(key().createKeyValue(row.pszName, row.dwStored));
+    QuilbarProfile loaded;
+    std::string strError;
+    ASSERT_TRUE(loaded.loadFromRegistry(key(), strError)) << strError;
+    EXPECT_EQ(row.dwLoaded, (loaded.*row.pfnGet)());
+  }
+}
+
+TEST_F(QuilbarProfileTest, UnknownKeyCaseOrTerminationTypeFailsWithTheInvalidValueMessage)
+{
+  struct Row
+  {
+    const char* pszName;
+    uint32_t dwStored;
+  };
+  for (const Row& row : {Row{"KeyCase", 3}, Row{"KeyCase", 0xFFFFFFFF}, Row{"TerminationType", 2}})
+  {
+    SCOPED_TRACE(row.pszName);
+    ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+    ASSERT_TRUE(key().createKeyValue(row.pszName, row.dwStored));
+    QuilbarProfile loaded;
+    std::string strError;
+    EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+    EXPECT_EQ(invalidValue(row.pszName), strError);
+  }
+}
+
+TEST_F(QuilbarProfileTest, ValuesReadBeforeAFailureStay)
+{
+  ASSERT_TRUE(richProfile().saveToRegistry(key()));
+  ASSERT_TRUE(key().deleteKeyValue("HideOnStartup"));
+  QuilbarProfile loaded;
+  std::string strError;
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ(failedToRead("HideOnStartup"), strError);
+  EXPECT_EQ("Line1", loaded.getName());
+  EXPECT_EQ(1u, loaded.getAutoStart());
+  EXPECT_EQ(0u, loaded.getHideWindow()) << "values after the failure are not read";
+}
+
+TEST_F(QuilbarProfileTest, OwnedRecordFailuresEndTheLoadWithTheirMessage)
+{
+  ASSERT_TRUE(richProfile().saveToRegistry(key()));
+  ASSERT_TRUE(plantKey(key(), "Replacement9", {{"Order", 5u}, {"Input", "x"}, {"Replace", "y"}}));
+  QuilbarProfile loaded;
+  std::string strError;
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ(ReplacementMap::kszCorruptedOrder, strError);
+
+  ASSERT_TRUE(plantKey(key(), "DataEditFormat7", {{"Name", "Late"}, {"Order", 9u}, {"Output", ""}}));
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ(DataEditFormatMap::kszCorruptedOrder, strError);
+}
+
+TEST_F(QuilbarProfileTest, SaveIntoAReadOnlyKeyFails)
+{
+  Registry readOnly;
+  ASSERT_TRUE(readOnly.openKey(m_scratch.path(), Registry::kdwAccessRead));
+  EXPECT_FALSE(QuilbarProfile().saveToRegistry(readOnly));
+}
+}  // namespace
