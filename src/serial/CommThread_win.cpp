@@ -222,6 +222,9 @@ std::string CommThread::readWaiting(DWORD cbWaiting)
       break;
     strBytes.append(rgchChunk, cbRead);
     cbWaiting -= cbRead < cbWaiting ? cbRead : cbWaiting;
+    // The driver may hold up to 60000 bytes; a stop need not wait for all of them.
+    if (stopRequested(0))
+      break;
   }
   return strBytes;
 }

@@ -1,7 +1,6 @@
 #include "PortOwner_win.h"
 
 #include "Assert.h"
-#include "InitString.h"
 #include "PortHost.h"
 #include "PortMessages.h"
 #include "PortParameters.h"
@@ -115,10 +114,11 @@ bool PortOwner::configurePort(HANDLE hPort) const
   return SetCommState(hPort, &dcb) != FALSE;
 }
 
-bool PortOwner::OpenPort(const SerialSettings& settings)
+bool PortOwner::OpenPort(const QuilbarProfile& profile)
 {
   ClosePort();
-  m_settings = settings;
+  m_runningProfile = profile;
+  m_settings = serialSettingsOf(profile);
   m_fHaveSettings = true;
   int nPort = ConvertPort(m_settings.strPort.c_str());
   if (nPort == 0)
@@ -232,7 +232,7 @@ void PortOwner::sendInitString()
 {
   if (!isOpen())
     return;
-  m_writer.write(m_nComPortHandle, encodeInitString(m_settings.strInitString));
+  m_writer.write(m_nComPortHandle, m_runningProfile.getInitStringBytes());
 }
 
 void PortOwner::takeExternalData(const char* pszText)

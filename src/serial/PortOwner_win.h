@@ -5,6 +5,7 @@
 #include "DataStringSink.h"
 #include "HandOverQueue.h"
 #include "PortWriter_win.h"
+#include "QuilbarProfile.h"
 #include "SerialSettings.h"
 
 #include <windows.h>
@@ -32,7 +33,8 @@ public:
 
   // Opens the profile's port and starts the threads. False on failure, which has been reported
   // (message 103 or 121), except for a port name that is no COM port.
-  bool OpenPort(const SerialSettings& settings);
+  // The profile is copied: it is the running profile until the next opening.
+  bool OpenPort(const QuilbarProfile& profile);
   // Stops the threads and closes the port; harmless when nothing is open.
   void ClosePort();
   // Shows the port error text (with the profile's port name) on the tray icon and in a box.
@@ -44,6 +46,8 @@ public:
   void takeExternalData(const char* pszText);
 
   bool isOpen() const { return m_nComPortHandle != INVALID_HANDLE_VALUE; }
+  // The copy of the profile the port was last opened with; the pipeline reads its settings here.
+  const QuilbarProfile& runningProfile() const { return m_runningProfile; }
   HANDLE portHandle() const { return m_nComPortHandle; }
 
   // Conversion self-test run when the main window initialises; a failure ends the process.
@@ -68,7 +72,8 @@ private:
   HWND m_hwndOwner;
   PortHost& m_host;
   HANDLE m_nComPortHandle = INVALID_HANDLE_VALUE;
-  SerialSettings m_settings;  // the running profile
+  QuilbarProfile m_runningProfile;
+  SerialSettings m_settings;  // the serial values of the running profile
   bool m_fHaveSettings = false;
   CRITICAL_SECTION m_csExternalData;
   std::string m_strExternalData;

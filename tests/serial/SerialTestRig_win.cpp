@@ -127,15 +127,18 @@ PeerPort::~PeerPort()
     CloseHandle(m_hPort);
 }
 
-bool PeerPort::write(const std::string& strBytes)
+bool PeerPort::write(const std::string& strBytes, std::chrono::milliseconds patience)
 {
   size_t nDone = 0;
+  auto lastProgress = std::chrono::steady_clock::now();
   while (nDone < strBytes.size())
   {
     DWORD cbWritten = 0;
-    if (!WriteFile(m_hPort, strBytes.data() + nDone, static_cast<DWORD>(strBytes.size() - nDone),
-                   &cbWritten, nullptr) ||
-        cbWritten == 0)
+    WriteFile(m_hPort, strBytes.data() + nDone, static_cast<DWORD>(strBytes.size() - nDone),
+              &cbWritten, nullptr);
+    if (cbWritten > 0)
+      lastProgress = std::chrono::steady_clock::now();
+    else if (std::chrono::steady_clock::now() - lastProgress > patience)
       return false;
     nDone += cbWritten;
   }
@@ -175,10 +178,10 @@ void PeerPort::drain()
   }
 }
 
-SerialSettings com1Settings()
+QuilbarProfile com1Profile()
 {
-  SerialSettings settings;
-  settings.strName = "Test";
-  settings.strPort = "COM1";
-  return settings;
+  QuilbarProfile profile;
+  profile.setName("Test");
+  profile.setPort("COM1");
+  return profile;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PortHost.h"
-#include "SerialSettings.h"
+#include "QuilbarProfile.h"
 
 #include <windows.h>
 
@@ -83,7 +83,9 @@ public:
   PeerPort& operator=(const PeerPort&) = delete;
 
   bool isOpen() const { return m_hPort != INVALID_HANDLE_VALUE; }
-  bool write(const std::string& strBytes);
+  // False when the line took nothing for the whole patience (nobody reads the other end).
+  bool write(const std::string& strBytes,
+             std::chrono::milliseconds patience = std::chrono::milliseconds(10000));
   // Reads until nBytes have come or the time is up.
   std::string read(size_t nBytes, std::chrono::milliseconds timeout);
   // Discards whatever has arrived so far.
@@ -93,4 +95,5 @@ private:
   HANDLE m_hPort = INVALID_HANDLE_VALUE;
 };
 
-SerialSettings com1Settings();
+// A profile on COM1 with every other value at its default.
+QuilbarProfile com1Profile();
