@@ -414,6 +414,19 @@ TEST_F(PortOwnerTest, BlinkStatesFollowDataAndFallBackToIdle)
       << "awaited two pin states for one pin event";
 }
 
+TEST_F(PortOwnerTest, IncomingDataHidesTheWindowWhenTheProfileSaysSo)
+{
+  QuilbarProfile settings = com1Profile();
+  settings.setHideWindow(1);
+  ASSERT_TRUE(open(settings));
+  ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(IsWindowVisible(window.hwnd()));
+  ASSERT_TRUE(peer.write("AB\r"));
+  ASSERT_TRUE(awaitStrings(1));
+  EXPECT_TRUE(window.pumpUntil([&] { return !IsWindowVisible(window.hwnd()); }, 3000ms))
+      << "awaited the hidden window";
+}
+
 TEST_F(PortOwnerTest, SelfTestPasses)
 {
   PortOwner::runSelfTest();
