@@ -106,3 +106,10 @@ void DataStringCutter::modemLines(const ModemLines& lines)
   checkLine(lines.fRI, m_lastLines.fRI, s.fRIHigh, s.fRILow, "[RI_HIGH]", "[RI_LOW]");
   checkLine(lines.fDCD, m_lastLines.fDCD, s.fDCDHigh, s.fDCDLow, "[DCD_HIGH]", "[DCD_LOW]");
 }
+
+std::string DataStringCutter::takeExternalBuffer()
+{
+  std::string strRest;
+  strRest.swap(m_strExternalBuffer);
+  return strRest;
+}

@@ -38,6 +38,8 @@ public:
   void idle(uint32_t dwNow);
 
   const TerminatorList& terminators() const { return m_terminators; }
+  // Injected text still waiting for its terminator, taken out of the cutter.
+  std::string takeExternalBuffer();
 
 private:
   bool byTerminator() const { return m_settings.dwTerminationType == kTerminationByTerminator; }

@@ -40,3 +40,8 @@ enum : uint32_t
   kTerminationByTerminator = 0,
   kTerminationByTimeout = 1,
 };
+
+class QuilbarProfile;
+
+// The serial values of a profile; a flag is on when its stored number is exactly 1.
+SerialSettings serialSettingsOf(const QuilbarProfile& profile);

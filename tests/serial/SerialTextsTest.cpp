@@ -1,6 +1,5 @@
 // The small text conversions of serial acquisition: raw-input log lines and their replay, the
-// initialisation string's caret notation, the tray tip, the port error texts, letter case.
-#include "InitString.h"
+// tray tip, the port error texts, letter case.
 #include "KeyCase.h"
 #include "PortMessages.h"
 #include "RawInputLine.h"
@@ -66,25 +65,6 @@ TEST(RawInputLineTest, ReplayGivesBackWhatWasLogged)
   std::string strBytes;
   ASSERT_TRUE(parseReplayLine(kstrStamp + "RAW INPUT DATA: " + formatRawInput(strAll), strBytes));
   EXPECT_EQ(strAll, strBytes);
-}
-
-TEST(InitStringTest, CaretShiftsLettersAndLeavesOthers)
-{
-  struct Row
-  {
-    std::string strInit;
-    std::string strBytes;
-  };
-  std::vector<Row> rgRows = {
-    {"AT^M", "AT\r"}, {"^M^J", "\r\n"}, {"^m", "\r"}, {"^1", "1"}, {"^[", "["},
-    {"^@", "@"},      {"^^", "^"},      {"^a^z", "\x01\x1a"}, {"^\x7f", std::string(1, '\x1f')},
-    {"^`", "`"},      {"", ""},         {"AT^", "AT"}, {"^", ""}, {"^A^Z", "\x01\x1a"},
-  };
-  for (const auto& row : rgRows)
-  {
-    SCOPED_TRACE(row.strInit);
-    EXPECT_EQ(row.strBytes, encodeInitString(row.strInit));
-  }
 }
 
 TEST(TrayTipTest, NamesTheProfileAndLineSettings)

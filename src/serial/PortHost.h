@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// What the port owner needs from the window that holds it: message boxes, the tray icon and the
+// event log. The main window implements it; tests record the calls instead of showing boxes.
+class PortHost
+{
+public:
+  virtual ~PortHost() = default;
+
+  // A message box with an OK button and a stop icon; returns when it was answered.
+  virtual void showError(const std::string& strText) = 0;
+  // A message box captioned "Quilbar" with an OK button; returns when it was answered. Called on
+  // the communication thread (replay of a recorded log).
+  virtual void showNotice(const std::string& strText) = 0;
+  // The tray icon in its idle state, or its failure icon, with the tip (already cut to fit).
+  virtual void showTrayIdle(const std::string& strTip) = 0;
+  virtual void showTrayFailed(const std::string& strTip) = 0;
+  // Called on the communication thread, only when the profile's Logging is on.
+  virtual void logRawInput(const std::string& strRaw) = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+
+// Writes to the port from the main thread (initialisation string) and the communication thread
+// (clipboard bytes). Each write has its own overlapped record and is completed before the next
+// one starts, so two writes never share a record or interleave their bytes.
+class PortWriter
+{
+public:
+  // True when every byte was written; a write the driver has not finished within a few seconds
+  // is cancelled (a stalled line must not stall the caller for ever).
+  bool write(HANDLE hPort, const std::string& strBytes);
+
+private:
+  std::mutex m_mutex;
+};
