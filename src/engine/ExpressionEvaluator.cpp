@@ -3,6 +3,7 @@
 #include "ActionFunctions.h"
 #include "Assert.h"
 #include "DataConv.h"
+#include "DataEditFormat.h"
 #include "Evaluation.h"
 #include "ExpressionSyntax.h"
 #include "TextFunctions.h"
@@ -201,6 +202,21 @@ private:
 
 ExpressionEvaluator::ExpressionEvaluator(ExpressionActions& actions) : m_actions(actions)
 {
+}
+
+bool ExpressionEvaluator::evaluate(DataEditFormat& format, MainWindowActions* pMainWindow, const std::string& strData,
+                                   std::string& strError, OutputFunction pfnOutput, void* pContext1, void* pContext2)
+{
+  ProgramHandle hRunningProgram = format.getRunningProgram();
+  bool fOk = evaluateExpression(format.getOutput(), hRunningProgram, pMainWindow, strData, strError, pfnOutput,
+                                pContext1, pContext2);
+  format.setRunningProgram(hRunningProgram);
+  return fOk;
+}
+
+bool ExpressionEvaluator::checkSyntax(const DataEditFormat& format, std::string& strError)
+{
+  return checkExpressionSyntax(format.getOutput(), strError);
 }
 
 bool ExpressionEvaluator::evaluateExpression(const std::string& strExpression, ProgramHandle& hRunningProgram,

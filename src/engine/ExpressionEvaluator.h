@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class DataEditFormat;
 class MainWindowActions;
 
 // Evaluates output expressions: string constants and function calls joined by "+", each piece
@@ -20,15 +21,22 @@ public:
 
   explicit ExpressionEvaluator(ExpressionActions& actions);
 
-  // True when the whole expression was evaluated; false with strError set otherwise. Pieces
-  // produced before an error have been handed to the output function already. hRunningProgram is
-  // the program last started by an expression of the same format.
+  // Evaluates the format's output expression: true when the whole expression was evaluated;
+  // false with strError set otherwise. Pieces produced before an error have been handed to the
+  // output function already. The format keeps the program its expression started last.
+  bool evaluate(DataEditFormat& format, MainWindowActions* pMainWindow, const std::string& strData,
+                std::string& strError, OutputFunction pfnOutput, void* pContext1, void* pContext2);
+
+  // Finds syntax errors, wrong argument counts and the argument errors that need no data; runs
+  // no action.
+  static bool checkSyntax(const DataEditFormat& format, std::string& strError);
+
+  // The same on a bare expression and a running program of the caller's.
   bool evaluateExpression(const std::string& strExpression, ProgramHandle& hRunningProgram,
                           MainWindowActions* pMainWindow, const std::string& strData,
                           std::string& strError, OutputFunction pfnOutput, void* pContext1,
                           void* pContext2);
 
-  // Finds syntax errors, wrong argument counts and the argument errors that need no data.
   static bool checkExpressionSyntax(const std::string& strExpression, std::string& strError);
 
   // Tests shorten Call's wait so a program that never ends costs them no minute.

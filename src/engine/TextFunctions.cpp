@@ -1,5 +1,6 @@
 #include "TextFunctions.h"
 
+#include "EAN128.h"
 #include "Evaluation.h"
 #include "ExpressionSyntax.h"
 
@@ -166,6 +167,8 @@ bool TextFunctions::dateTime(Evaluation& evaluation, const FunctionCall& call)
   return true;
 }
 
+// A fresh parser per call: the data is GS1-128 only for formats that ask for its fields. An AI
+// the data does not hold gives an empty text, not an error; "01" and 01 name the same AI.
 bool TextFunctions::ean128Field(Evaluation& evaluation, const FunctionCall& call)
 {
   if (ExpressionSyntax::readInteger(call.argument(0)) < 0)
@@ -173,5 +176,13 @@ bool TextFunctions::ean128Field(Evaluation& evaluation, const FunctionCall& call
                                                   {call.strName, call.argument(0)}));
   if (!evaluation.isActive())
     return true;
-  return evaluation.fail("EAN128 Error: not available.");
+  EAN128 parser;
+  if (!parser.parse(evaluation.data()))
+  {
+    const char* pszError = parser.getError();
+    return evaluation.fail(ExpressionSyntax::fill("EAN128 Error: %s.", {pszError != nullptr ? pszError : ""}));
+  }
+  const char* pszValue = parser.getField(ExpressionSyntax::trimBlanksAndQuotes(call.argument(0)));
+  evaluation.output(pszValue != nullptr ? pszValue : "");
+  return true;
 }

@@ -1,5 +1,7 @@
 #include "ExpressionEvaluator.h"
 
+#include "DataEditFormat.h"
+
 #include "ExpressionTestFixture.h"
 
 #include <string>
@@ -174,4 +176,54 @@ TEST_F(ExpressionEvaluatorTest, FormatsTheLocalTimeWithStrftimeCodes)
   };
   for (const Row& row : rgRows)
     check(row);
+}
+
+TEST_F(ExpressionEvaluatorTest, TakesGs1FieldsByTheirAI)
+{
+  const std::string strGs1 = "0101234567890128" "10ABC\x1D" "3102000150";
+  const Row rgRows[] = {
+    {strGs1, "EAN128Field(01)", true, "01234567890128|", ""},
+    {strGs1, "EAN128Field(\"10\") + \"/\" + EAN128Field( 310 )", true, "ABC|/|1.50|", ""},
+    {strGs1, "EAN128Field(21)", true, "|", ""},  // absent: empty, no error
+    {strGs1, "EAN128Field(3102)", true, "|", ""},  // decimal AIs go by their three digits
+    {strGs1, "EAN128Field(-1)", false, "", "Negative argument not allowed [ EAN128Field(-1) ]."},
+    {"", "EAN128Field(01)", true, "|", ""},
+    {"10", "\"a\" + EAN128Field(10)", false, "a|",
+     "EAN128 Error: The AI expects at least 1 characters to follow AI, there's only 0 characters.."},
+    {"\x1D" "10ABC", "EAN128Field(10)", false, "", "EAN128 Error: Invalid AI identifier (\x1D" "10AB...)."},
+  };
+  for (const Row& row : rgRows)
+    check(row);
+}
+
+TEST_F(ExpressionEvaluatorTest, EvaluatesAFormatsExpressionAndKeepsItsRunningProgram)
+{
+  DataEditFormat format;
+  format.setOutput("Left(3) + RunApp(prog.exe) + \"<CR>\"");
+  m_collected = Collected();
+  EXPECT_TRUE(m_evaluator.evaluate(format, nullptr, "ABCDEF", m_strError, collect, &m_collected,
+                                   const_cast<int*>(&kContextMarker)))
+    << m_strError;
+  EXPECT_EQ("ABC|\r|", pieces());
+  EXPECT_EQ(RecordingExpressionActions::handleOf(1), format.getRunningProgram());
+
+  format.setOutput("WaitForAppExit(0)");
+  EXPECT_TRUE(m_evaluator.evaluate(format, nullptr, "", m_strError, nullptr, nullptr, nullptr));
+  EXPECT_EQ(nullptr, format.getRunningProgram());
+  EXPECT_TRUE(m_actions.m_setOpenPrograms.empty());
+
+  DataEditFormat copy(format);
+  EXPECT_EQ(nullptr, copy.getRunningProgram());
+}
+
+TEST_F(ExpressionEvaluatorTest, ChecksAFormatsSyntax)
+{
+  DataEditFormat format;
+  format.setOutput("Input() + \"<cr>\"");
+  std::string strError;
+  EXPECT_TRUE(ExpressionEvaluator::checkSyntax(format, strError));
+  EXPECT_EQ("", strError);
+  format.setOutput("Left(1");
+  EXPECT_FALSE(ExpressionEvaluator::checkSyntax(format, strError));
+  EXPECT_EQ("Undefined function or invalid function call syntax [ Left(1 ].", strError);
 }
