@@ -290,7 +290,8 @@ TEST_F(CriteriaTest, MapKeysByDescriptionAndCopiesDeeply)
   assigned = copy;
   EXPECT_EQ(2, assigned.getCount());
   EXPECT_EQ(nullptr, assigned.lookup("EAN128 (must = \"01\", must not = \"\")"));
-  assigned = assigned;
+  const CriteriaMap& self = assigned;
+  assigned = self;
   EXPECT_EQ(2, assigned.getCount());
   assigned.removeAll();
   EXPECT_EQ(0, assigned.getCount());

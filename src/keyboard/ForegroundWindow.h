@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// The window that receives keystrokes. The Windows layer asks the system; tests fake it.
+class ForegroundWindow
+{
+public:
+  virtual ~ForegroundWindow() = default;
+
+  // False when no window is in front; otherwise true and its title.
+  virtual bool getTitle(std::string& strTitle) const = 0;
+  // True when the program's own main window is in front.
+  virtual bool isOwnMainWindow() const = 0;
+};

@@ -1,0 +1,3 @@
+#include "KeyboardEvents.h"
+
+bool g_fKeyboardEvents = true;

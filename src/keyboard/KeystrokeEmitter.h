@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CapsLockState.h"
+#include "ForegroundWindow.h"
+#include "KeyEventSink.h"
+#include "KeyStep.h"
+#include "KeyTranslatorMap.h"
+
+#include <string>
+#include <vector>
+
+// What keystroke emission takes from the running profile.
+struct KeyboardOutputSettings
+{
+  int nIntercharacterDelay = 0;
+  bool fSendPreAndPostfixKeys = false;
+  bool fLockOutputWindow = false;
+  std::vector<std::string> rgstrTitles;
+  // Owned by the profile; must outlive the emitter's use of it.
+  const KeyTranslatorMap* pmapKeyTranslator = nullptr;
+};
+
+// Types texts into the foreground window through the key translator map, never into the
+// program's own main window, and reports what it typed.
+class KeystrokeEmitter
+{
+public:
+  KeystrokeEmitter(KeyEventSink& sink, const ForegroundWindow& foregroundWindow, const CapsLockState& capsLock);
+
+  void setSettings(const KeyboardOutputSettings& settings) { m_settings = settings; }
+  const KeyboardOutputSettings& getSettings() const { return m_settings; }
+
+  // The gate: the lock (unless fDescribeOnly), g_fKeyboardEvents and the main window in front.
+  bool isKeyboardOutputAllowed(bool fDescribeOnly) const;
+
+  // Types the text and appends the report ("A b Enter "); fDescribeOnly only builds the report.
+  void sendKeystrokes(const char* psz, std::string& strReport, bool fDescribeOnly);
+
+  // Ctrl+Alt+Shift+key; nothing is reported.
+  void sendModifiedChord(int nVirtualKey, int nScanCode);
+  // Ctrl+Alt+Shift+1 and Ctrl+Alt+Shift+2 around a matching format's output, when the profile asks.
+  void sendPrefixKeys();
+  void sendPostfixKeys();
+
+private:
+  void perform(const std::vector<KeyStep>& rgSteps);
+  void sendChordIfEnabled(int nVirtualKey, int nScanCode);
+
+  KeyEventSink& m_sink;
+  const ForegroundWindow& m_foregroundWindow;
+  const CapsLockState& m_capsLock;
+  KeyboardOutputSettings m_settings;
+};

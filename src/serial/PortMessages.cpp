@@ -1,0 +1,39 @@
+#include "PortMessages.h"
+
+#include "Assert.h"
+
+const char* const kszFailedToCreateEvent = "Failed to create event.";
+const char* const kszFailedToCreateThread = "Failed to create thread.";
+const char* const kszReplayOpenFailed = "Unable to open replay log file.";
+const char* const kszReplaySelectTarget = "Select app to receive simulated data and click OK.";
+const char* const kszReplayCaption = "Quilbar";
+
+namespace
+{
+const char* resourceText(int nId)
+{
+  switch (nId)
+  {
+    case kIdsPortOpenFailed:
+      return "Failed to open serial port %1. If this is a com port that exist on this PC, another "
+             "application has the port opened (like for example HyperTerminal or ActiveSync). It "
+             "may also be the case that there is a printer driver installed on the com port.";
+    case kIdsPortSettingsFailed:
+      return "The serial port %1 could be opened but settings (speed, data, stop, parity) could "
+             "not be applied.";
+    default:
+      return nullptr;
+  }
+}
+}  // namespace
+
+std::string formatPortError(int nId, const std::string& strPort)
+{
+  const char* pszText = resourceText(nId);
+  QB_ASSERT(NULL != pszText);
+  std::string strText = pszText;
+  size_t nPos = strText.find("%1");
+  if (nPos != std::string::npos)
+    strText.replace(nPos, 2, strPort);
+  return strText;
+}

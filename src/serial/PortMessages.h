@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// String resources of the port errors; %1 stands for the profile's port text.
+enum
+{
+  kIdsPortOpenFailed = 103,
+  kIdsPortSettingsFailed = 121,
+};
+
+// The resource text with %1 replaced by the port name; an unknown id is a programming error.
+std::string formatPortError(int nId, const std::string& strPort);
+
+extern const char* const kszFailedToCreateEvent;
+extern const char* const kszFailedToCreateThread;
+extern const char* const kszReplayOpenFailed;
+extern const char* const kszReplaySelectTarget;
+extern const char* const kszReplayCaption;

@@ -1,0 +1,174 @@
+#include "KeyboardEvents.h"
+#include "KeyboardFakes.h"
+#include "KeystrokeEmitter.h"
+#include "KeystrokePlanner.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using namespace keyboardtest;
+
+class KeystrokeEmitterTest : public ::testing::Test
+{
+protected:
+  KeystrokeEmitterTest()
+  {
+    m_settings.pmapKeyTranslator = &m_map;
+    m_emitter.setSettings(m_settings);
+  }
+  ~KeystrokeEmitterTest() override { g_fKeyboardEvents = true; }
+
+  void applySettings() { m_emitter.setSettings(m_settings); }
+
+  std::string type(const char* psz, bool fDescribeOnly = false)
+  {
+    std::string strReport;
+    m_emitter.sendKeystrokes(psz, strReport, fDescribeOnly);
+    return strReport;
+  }
+
+  KeyTranslatorMap m_map;
+  KeyboardOutputSettings m_settings;
+  RecordingKeyEventSink m_sink;
+  FakeForegroundWindow m_foreground;
+  FakeCapsLockState m_caps;
+  KeystrokeEmitter m_emitter{m_sink, m_foreground, m_caps};
+};
+
+TEST_F(KeystrokeEmitterTest, TypesThePlanAndAppendsTheReport)
+{
+  m_settings.nIntercharacterDelay = 4;
+  applySettings();
+  std::string strReport = "earlier ";
+  m_emitter.sendKeystrokes("Ab\r", strReport, false);
+  EXPECT_EQ("earlier A b Enter ", strReport);
+  EXPECT_EQ(describeSteps(KeystrokePlanner::planText("Ab\r", m_map, 0, 4, false).rgSteps),
+            describeSteps(m_sink.m_rgSteps));
+}
+
+TEST_F(KeystrokeEmitterTest, EmptyTextSendsAndReportsNothing)
+{
+  EXPECT_EQ("", type(""));
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+}
+
+TEST_F(KeystrokeEmitterTest, NothingIsTypedIntoTheOwnMainWindow)
+{
+  m_foreground.m_fOwnMainWindow = true;
+  EXPECT_EQ("", type("abc"));
+  EXPECT_EQ("", type("abc", true));
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+}
+
+TEST_F(KeystrokeEmitterTest, RestOfTheTextIsDroppedWhenTheMainWindowComesToTheFront)
+{
+  int nEvents = 0;
+  m_sink.m_fnAfterEvent = [&] {
+    if (++nEvents == 2)
+      m_foreground.m_fOwnMainWindow = true;
+  };
+  EXPECT_EQ("a b ", type("abcd"));
+  EXPECT_EQ(2, nEvents);
+}
+
+TEST_F(KeystrokeEmitterTest, KeyboardEventsSwitchedOffSilencesEvenTheReport)
+{
+  g_fKeyboardEvents = false;
+  EXPECT_EQ("", type("abc"));
+  EXPECT_EQ("", type("abc", true));
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+  m_settings.fSendPreAndPostfixKeys = true;
+  applySettings();
+  m_emitter.sendPrefixKeys();
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+}
+
+TEST_F(KeystrokeEmitterTest, LockRefusesUnmatchedWindowsButNotDescriptions)
+{
+  m_settings.fLockOutputWindow = true;
+  m_settings.rgstrTitles = {"*Word"};
+  applySettings();
+  EXPECT_EQ("", type("ab"));
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+  EXPECT_EQ("a b ", type("ab", true));
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+  m_foreground.m_strTitle = "Report - Word";
+  EXPECT_EQ("a b ", type("ab"));
+  EXPECT_EQ(4u, m_sink.m_rgSteps.size());
+}
+
+TEST_F(KeystrokeEmitterTest, LockIsAskedAgainBeforeEveryByte)
+{
+  m_settings.fLockOutputWindow = true;
+  m_settings.rgstrTitles = {"Target"};
+  applySettings();
+  m_foreground.m_strTitle = "Target";
+  m_sink.m_fnAfterEvent = [&] { m_foreground.m_strTitle = "Other"; };
+  EXPECT_EQ("a ", type("abc"));
+}
+
+TEST_F(KeystrokeEmitterTest, CapsStateIsReadForEveryKeyByte)
+{
+  const char szText[] = {'\xC4', 'x', '\xC4', '\0'};
+  m_sink.m_fnAfterEvent = [&] { m_caps.m_nState = 1; };
+  EXPECT_EQ("Shift+' x ' ", type(szText));
+  EXPECT_EQ(2, m_caps.m_nReads);
+}
+
+TEST_F(KeystrokeEmitterTest, DescribeOnlySendsNothingAndDoesNotWait)
+{
+  m_settings.nIntercharacterDelay = 50;
+  applySettings();
+  const char szText[] = {'A', '\xC4', '\x7F', '\0'};
+  EXPECT_EQ("A Shift+' Delete ", type(szText, true));
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+}
+
+TEST_F(KeystrokeEmitterTest, UsesTheMapOfTheCurrentSettings)
+{
+  KeyTranslatorMap mapEdited;
+  mapEdited.entryOf('a').setValid(false);
+  m_settings.pmapKeyTranslator = &mapEdited;
+  applySettings();
+  EXPECT_EQ("b ", type("ab"));
+}
+
+TEST_F(KeystrokeEmitterTest, PrefixAndPostfixChordsOnlyWhenEnabled)
+{
+  m_emitter.sendPrefixKeys();
+  m_emitter.sendPostfixKeys();
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+
+  m_settings.fSendPreAndPostfixKeys = true;
+  m_settings.nIntercharacterDelay = 2;
+  applySettings();
+  m_emitter.sendPrefixKeys();
+  m_emitter.sendPostfixKeys();
+  std::vector<KeyStep> rgExpected = KeystrokePlanner::planModifiedChord(0x31, 0x02, 2);
+  std::vector<KeyStep> rgPostfix = KeystrokePlanner::planModifiedChord(0x32, 0x03, 2);
+  rgExpected.insert(rgExpected.end(), rgPostfix.begin(), rgPostfix.end());
+  EXPECT_EQ(describeSteps(rgExpected), describeSteps(m_sink.m_rgSteps));
+}
+
+TEST_F(KeystrokeEmitterTest, ChordsRespectTheLock)
+{
+  m_settings.fSendPreAndPostfixKeys = true;
+  m_settings.fLockOutputWindow = true;
+  applySettings();
+  m_emitter.sendPrefixKeys();
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+}
+
+TEST_F(KeystrokeEmitterTest, GateOrder)
+{
+  EXPECT_TRUE(m_emitter.isKeyboardOutputAllowed(false));
+  m_foreground.m_fPresent = false;
+  EXPECT_TRUE(m_emitter.isKeyboardOutputAllowed(false));
+  m_settings.fLockOutputWindow = true;
+  m_settings.rgstrTitles = {"*"};
+  applySettings();
+  EXPECT_FALSE(m_emitter.isKeyboardOutputAllowed(false));
+  EXPECT_TRUE(m_emitter.isKeyboardOutputAllowed(true));
+}
+}  // namespace

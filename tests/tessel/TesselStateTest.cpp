@@ -1,0 +1,150 @@
+#include "TesselState.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+const std::intptr_t kflagRelease = static_cast<std::intptr_t>(0xC0000001u);
+const std::intptr_t kflagPress = 0x00000001;
+const std::intptr_t kflagRepeat = 0x40000001;
+
+// One process's view of the system; several share one set of words as processes share the section.
+class FakeProcess : public TesselPlatform
+{
+public:
+  FakeProcess(TesselSharedWords& shared, std::uint32_t nProcessId, std::vector<std::intptr_t>& rgInstalled)
+      : m_state(shared, *this), m_nProcessId(nProcessId), m_rgInstalled(rgInstalled)
+  {
+  }
+
+  int readCapsLockToggle() override { return m_nCapsToggle; }
+  std::intptr_t installHook(std::intptr_t nModule) override
+  {
+    if (m_fHookFails)
+      return 0;
+    std::intptr_t nHook = 1000 + static_cast<std::intptr_t>(m_rgInstalled.size());
+    m_rgInstalled.push_back(nHook);
+    return nHook;
+  }
+  void removeHook(std::intptr_t nHook) override { m_rgRemoved.push_back(nHook); }
+  std::uint32_t currentProcessId() override { return m_nProcessId; }
+
+  TesselState m_state;
+  std::uint32_t m_nProcessId;
+  std::vector<std::intptr_t>& m_rgInstalled;
+  std::vector<std::intptr_t> m_rgRemoved;
+  int m_nCapsToggle = 0;
+  bool m_fHookFails = false;
+};
+
+class TesselStateTest : public ::testing::Test
+{
+protected:
+  TesselSharedWords m_shared;
+  std::vector<std::intptr_t> m_rgInstalled;
+  FakeProcess m_first{m_shared, 11, m_rgInstalled};
+  FakeProcess m_second{m_shared, 22, m_rgInstalled};
+};
+
+TEST_F(TesselStateTest, LoadedWhileCapsLockIsOnReportsOn)
+{
+  m_first.m_nCapsToggle = 0x81;
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  EXPECT_EQ(1, m_first.m_state.getCapsLockState());
+}
+
+TEST_F(TesselStateTest, OnePressAndReleaseTogglesOnce)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  m_first.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(1, m_first.m_state.getCapsLockState());
+  m_first.m_state.keyNotified(0, 0x14, kflagRelease);
+  EXPECT_EQ(1, m_first.m_state.getCapsLockState());
+  m_first.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(0, m_first.m_state.getCapsLockState());
+}
+
+TEST_F(TesselStateTest, NotificationsThatAreNotAFirstPressOfCapsLockChangeNothing)
+{
+  struct Row
+  {
+    const char* pszName;
+    int nCode;
+    std::uintptr_t nVirtualKey;
+    std::intptr_t nFlags;
+  } krgRows[] = {
+      {"other key", 0, 0x41, kflagPress},
+      {"shift", 0, 0x10, kflagPress},
+      {"release", 0, 0x14, kflagRelease},
+      {"auto-repeat of a held key", 0, 0x14, kflagRepeat},
+      {"peeked, not removed (notified again on removal)", 3, 0x14, kflagPress},
+      {"negative code", -1, 0x14, kflagPress},
+  };
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  for (const Row& row : krgRows)
+  {
+    SCOPED_TRACE(row.pszName);
+    m_first.m_state.keyNotified(row.nCode, row.nVirtualKey, row.nFlags);
+    EXPECT_EQ(0, m_first.m_state.getCapsLockState());
+  }
+}
+
+TEST_F(TesselStateTest, SecondProcessSharesTheHookAndTheState)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  m_first.m_state.keyNotified(0, 0x14, kflagPress);
+  m_second.m_nCapsToggle = 0;
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  EXPECT_EQ(1u, m_rgInstalled.size());
+  EXPECT_EQ(1, m_second.m_state.getCapsLockState());
+  EXPECT_EQ(2, m_shared.nAttachCount);
+  EXPECT_EQ(0x400000, m_shared.nModule);
+  m_second.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(0, m_first.m_state.getCapsLockState());
+}
+
+TEST_F(TesselStateTest, LastDetachRemovesTheHook)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  m_second.m_state.processDetach();
+  EXPECT_TRUE(m_second.m_rgRemoved.empty());
+  m_first.m_state.processDetach();
+  EXPECT_EQ(std::vector<std::intptr_t>{1000}, m_first.m_rgRemoved);
+  EXPECT_EQ(0, m_shared.nAttachCount);
+  EXPECT_EQ(0, m_shared.nHook);
+}
+
+TEST_F(TesselStateTest, InstallersDetachLetsTheNextLoaderInstallAgain)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  m_first.m_state.processDetach();
+  EXPECT_EQ(std::vector<std::intptr_t>{1000}, m_first.m_rgRemoved);
+  EXPECT_EQ(1, m_shared.nAttachCount);
+
+  FakeProcess third(m_shared, 33, m_rgInstalled);
+  third.m_nCapsToggle = 1;
+  ASSERT_TRUE(third.m_state.processAttach(0x600000));
+  EXPECT_EQ(2u, m_rgInstalled.size());
+  EXPECT_EQ(0x600000, m_shared.nModule);
+  EXPECT_EQ(1, third.m_state.getCapsLockState());
+  m_second.m_state.processDetach();
+  EXPECT_TRUE(m_second.m_rgRemoved.empty());
+  third.m_state.processDetach();
+  EXPECT_EQ(std::vector<std::intptr_t>{1001}, third.m_rgRemoved);
+}
+
+TEST_F(TesselStateTest, FailedHookInstallationRefusesTheAttachAndALaterLoaderRetries)
+{
+  m_first.m_fHookFails = true;
+  EXPECT_FALSE(m_first.m_state.processAttach(0x400000));
+  EXPECT_EQ(0, m_shared.nAttachCount);
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  EXPECT_EQ(1u, m_rgInstalled.size());
+  EXPECT_EQ(0x500000, m_shared.nModule);
+  EXPECT_EQ(1, m_shared.nAttachCount);
+}
+}  // namespace

@@ -1,0 +1,85 @@
+// PortReader COMn count [seconds]: reads data strings ended by a carriage return from a COM port
+// and prints each in the control-character notation. Used by the demo to show bytes crossing a
+// virtual serial port into a Windows program.
+#include "DataConv.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+HANDLE openPort(const std::string& strName)
+{
+  std::string strPath = "\\\\.\\" + strName;
+  HANDLE hPort = CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             0, nullptr);
+  if (hPort == INVALID_HANDLE_VALUE)
+    return hPort;
+  // Setting the line puts the device in binary mode (no carriage-return translation).
+  DCB dcb = {};
+  dcb.DCBlength = sizeof dcb;
+  GetCommState(hPort, &dcb);
+  dcb.BaudRate = CBR_9600;
+  dcb.ByteSize = 8;
+  dcb.Parity = NOPARITY;
+  dcb.StopBits = ONESTOPBIT;
+  dcb.fBinary = TRUE;
+  SetCommState(hPort, &dcb);
+  COMMTIMEOUTS timeouts = {};
+  timeouts.ReadIntervalTimeout = MAXDWORD;
+  SetCommTimeouts(hPort, &timeouts);
+  return hPort;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  if (argc < 3)
+  {
+    std::fprintf(stderr, "usage: PortReader COMn count [seconds]\n");
+    return 2;
+  }
+  int nWanted = std::atoi(argv[2]);
+  DWORD dwLimit = (argc > 3 ? std::atoi(argv[3]) : 30) * 1000;
+  HANDLE hPort = openPort(argv[1]);
+  if (hPort == INVALID_HANDLE_VALUE)
+  {
+    std::fprintf(stderr, "PortReader: cannot open %s (error %lu)\n", argv[1], GetLastError());
+    return 1;
+  }
+  std::printf("PortReader: listening on %s\n", argv[1]);
+  std::fflush(stdout);
+  std::string strLine;
+  int nReceived = 0;
+  DWORD dwStart = GetTickCount();
+  while (nReceived < nWanted && GetTickCount() - dwStart < dwLimit)
+  {
+    DWORD dwErrors = 0;
+    COMSTAT stat = {};
+    ClearCommError(hPort, &dwErrors, &stat);
+    if (stat.cbInQue == 0)
+    {
+      Sleep(1);
+      continue;
+    }
+    char rgBuffer[99];
+    DWORD dwRead = 0;
+    if (!ReadFile(hPort, rgBuffer, stat.cbInQue < sizeof rgBuffer ? stat.cbInQue : sizeof rgBuffer, &dwRead,
+                  nullptr))
+      break;
+    for (DWORD i = 0; i < dwRead; ++i)
+    {
+      strLine += rgBuffer[i];
+      if (rgBuffer[i] != '\r')
+        continue;
+      std::printf("PortReader: data string %d: %s\n", ++nReceived, DataConv::render(strLine).c_str());
+      std::fflush(stdout);
+      strLine.clear();
+    }
+  }
+  CloseHandle(hPort);
+  return nReceived == nWanted ? 0 : 1;
+}
