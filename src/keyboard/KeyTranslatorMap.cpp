@@ -2,6 +2,8 @@
 
 #include "KeyTables.h"
 #include "engine/Assert.h"
+#include "settings/Registry.h"
+#include "settings/RegistryMessages.h"
 
 #include <cstdio>
 
@@ -134,4 +136,46 @@ bool KeyTranslatorMap::fromStoredForm(const unsigned char* pbyStored, std::strin
     }
   }
   return true;
+}
+
+// A value that is missing or not binary is reported like any unreadable profile value; one of
+// another size is most likely from an older version, and the message says what to do about it.
+bool KeyTranslatorMap::loadKeyTranslatorMap(const Registry& regKey, std::string& strError)
+{
+  removeAll();
+  uint32_t dwSize = 0;
+  if (!regKey.hasKeyValueType(kszKeyTranslatorMap, Registry::kdwTypeBinary)
+      || !regKey.getKeyValueSize(kszKeyTranslatorMap, dwSize))
+  {
+    strError = registrymessages::failedToRead(kszKeyTranslatorMap, regKey);
+    return false;
+  }
+  if (dwSize != static_cast<uint32_t>(KeyTables::kcbStoredMap))
+  {
+    std::string strPath;
+    regKey.getKeyPath(strPath);
+    strError = std::string("Invalid size of key value ") + kszKeyTranslatorMap + " in subkey "
+               + strPath + ". Was " + std::to_string(dwSize) + " bytes, should be "
+               + std::to_string(KeyTables::kcbStoredMap)
+               + ". Uninstall any earlier version of Quilbar and re-install this version. Please "
+                 "note that any customized settings will be lost.";
+    return false;
+  }
+  unsigned char rgbyStored[KeyTables::kcbStoredMap];
+  uint32_t dwLen = sizeof(rgbyStored);
+  if (!regKey.getKeyValue(kszKeyTranslatorMap, rgbyStored, dwLen) || dwLen != sizeof(rgbyStored))
+  {
+    strError = registrymessages::failedToRead(kszKeyTranslatorMap, regKey);
+    return false;
+  }
+  return fromStoredForm(rgbyStored, strError);
+}
+
+bool KeyTranslatorMap::saveKeyTranslatorMap(Registry& regKey) const
+{
+  QB_ASSERT(true == regKey.isOpen());
+  std::string strStored = toStoredForm();
+  return regKey.createKeyValue(kszKeyTranslatorMap,
+                               reinterpret_cast<const unsigned char*>(strStored.data()),
+                               static_cast<uint32_t>(strStored.size()));
 }

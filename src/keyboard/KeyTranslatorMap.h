@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class Registry;
+
 // The 256 key translators of a profile, owned and keyed by the character code in decimal ("0".."255").
 class KeyTranslatorMap
 {
@@ -42,6 +44,11 @@ public:
   std::string toStoredForm() const;
   // Replaces the entries by those of a stored form of exactly 768 bytes.
   bool fromStoredForm(const unsigned char* pbyStored, std::string& strError);
+
+  // The stored form as the binary value "KeyTranslatorMap" of a profile key. Load empties the map
+  // first and fails, with the message in strError, unless the value holds exactly 768 bytes.
+  bool loadKeyTranslatorMap(const Registry& regKey, std::string& strError);
+  bool saveKeyTranslatorMap(Registry& regKey) const;
 
 private:
   std::map<std::string, std::unique_ptr<KeyTranslator>> m_mapEntries;

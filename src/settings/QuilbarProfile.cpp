@@ -121,6 +121,7 @@ QuilbarProfile& QuilbarProfile::operator=(const QuilbarProfile& profile)
       QB_ASSERT(true == (this->*spec.pfnSetNumber)((profile.*spec.pfnGetNumber)()));
   }
   m_dataEditFormatMap = profile.m_dataEditFormatMap;
+  m_keyTranslatorMap = profile.m_keyTranslatorMap;
   m_replacementMap = profile.m_replacementMap;
   return *this;
 }
@@ -167,6 +168,7 @@ void QuilbarProfile::setDefaults()
   m_dataEditFormatMap.removeAll();
   QB_ASSERT(true == m_dataEditFormatMap.add(kszDefaultFormatName, std::move(pFormat)));
   // The other maps as their constructors make them, also when an existing profile is reset.
+  m_keyTranslatorMap.setDefault();
   m_replacementMap.removeAll();
 }
 
@@ -225,7 +227,7 @@ bool QuilbarProfile::loadFromRegistry(const Registry& regKey, std::string& strEr
 {
   QB_ASSERT(true == regKey.isOpen());
   return loadValues(regKey, strError) && m_dataEditFormatMap.loadFromRegistry(regKey, strError)
-         && loadKeyTranslatorMap(regKey, strError)
+         && m_keyTranslatorMap.loadKeyTranslatorMap(regKey, strError)
          && m_replacementMap.loadFromRegistry(regKey, strError);
 }
 
@@ -250,20 +252,7 @@ bool QuilbarProfile::saveToRegistry(Registry& regKey) const
 {
   QB_ASSERT(true == regKey.isOpen());
   return saveValues(regKey) && m_dataEditFormatMap.saveToRegistry(regKey)
-         && saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey);
-}
-
-// The key translator map ("KeyTranslatorMap", 768 bytes) is stored between the formats and the
-// replacements. HOOK: the keyboard subsystem's map is not part of the profile yet; once it is,
-// these two call its load and save with this profile's key.
-bool QuilbarProfile::loadKeyTranslatorMap(const Registry& regKey, std::string& strError)
-{
-  return true;
-}
-
-bool QuilbarProfile::saveKeyTranslatorMap(Registry& regKey) const
-{
-  return true;
+         && m_keyTranslatorMap.saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey);
 }
 
 // Letters become their control byte (^M and ^m are both CR); 0x61..0x7F are shifted down by 0x60

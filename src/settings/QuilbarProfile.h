@@ -3,6 +3,7 @@
 #include "Registry.h"
 #include "engine/DataEditFormatMap.h"
 #include "engine/ReplacementMap.h"
+#include "keyboard/KeyTranslatorMap.h"
 
 #include <cstdint>
 #include <string>
@@ -95,6 +96,8 @@ public:
 
   DataEditFormatMap& getDataEditFormatMap() { return m_dataEditFormatMap; }
   const DataEditFormatMap& getDataEditFormatMap() const { return m_dataEditFormatMap; }
+  KeyTranslatorMap& getKeyTranslatorMap() { return m_keyTranslatorMap; }
+  const KeyTranslatorMap& getKeyTranslatorMap() const { return m_keyTranslatorMap; }
   ReplacementMap& getReplacementMap() { return m_replacementMap; }
   const ReplacementMap& getReplacementMap() const { return m_replacementMap; }
 
@@ -117,8 +120,6 @@ public:
 private:
   bool loadValues(const Registry& regKey, std::string& strError);
   bool saveValues(Registry& regKey) const;
-  bool loadKeyTranslatorMap(const Registry& regKey, std::string& strError);
-  bool saveKeyTranslatorMap(Registry& regKey) const;
 
   std::string m_strName;
   std::string m_strPort;
@@ -155,5 +156,6 @@ private:
   uint32_t m_dwTerminationTimeout;
 
   DataEditFormatMap m_dataEditFormatMap;
+  KeyTranslatorMap m_keyTranslatorMap;
   ReplacementMap m_replacementMap;
 };

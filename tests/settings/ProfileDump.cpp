@@ -44,6 +44,22 @@ std::string dumpReplacements(const ReplacementMap& map)
   return out.str();
 }
 
+// Only the entries that differ from the default recipes, so a dump stays readable.
+std::string dumpKeyTranslatorMap(const KeyTranslatorMap& map)
+{
+  std::ostringstream out;
+  std::string strStored = map.toStoredForm();
+  std::string strDefault = KeyTranslatorMap().toStoredForm();
+  out << "keymap entries=" << map.getCount() << "\n";
+  for (size_t i = 0; i + 2 < strStored.size(); i += 3)
+  {
+    if (strStored.compare(i, 3, strDefault, i, 3) != 0)
+      out << "  key " << i / 3 << " code=" << static_cast<int>(static_cast<unsigned char>(strStored[i]))
+          << " flags=" << static_cast<int>(static_cast<unsigned char>(strStored[i + 2])) << "\n";
+  }
+  return out.str();
+}
+
 std::string dumpProfile(const QuilbarProfile& p)
 {
   std::ostringstream out;
@@ -67,6 +83,7 @@ std::string dumpProfile(const QuilbarProfile& p)
       << "\nTerminationType=" << p.getTerminationType()
       << "\nDataStringTerminator=" << p.getDataStringTerminator()
       << "\nTerminationTimeout=" << p.getTerminationTimeout() << "\n"
-      << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap());
+      << dumpFormats(p.getDataEditFormatMap()) << dumpKeyTranslatorMap(p.getKeyTranslatorMap())
+      << dumpReplacements(p.getReplacementMap());
   return out.str();
 }

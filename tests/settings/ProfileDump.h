@@ -4,6 +4,7 @@
 
 class CriteriaMap;
 class DataEditFormatMap;
+class KeyTranslatorMap;
 class ReplacementMap;
 class QuilbarProfile;
 
@@ -12,4 +13,5 @@ class QuilbarProfile;
 std::string dumpCriteriaMap(const CriteriaMap& map);
 std::string dumpFormats(const DataEditFormatMap& map);
 std::string dumpReplacements(const ReplacementMap& map);
+std::string dumpKeyTranslatorMap(const KeyTranslatorMap& map);
 std::string dumpProfile(const QuilbarProfile& profile);
