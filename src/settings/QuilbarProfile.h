@@ -118,6 +118,9 @@ public:
   static const char kszInvalidProfileName[];  // "Only letters and digits may be used as a profile name."
 
 private:
+  void resetValues();
+  void addDefaultFormat();
+  void copyValues(const QuilbarProfile& profile);
   bool loadValues(const Registry& regKey, std::string& strError);
   bool saveValues(Registry& regKey) const;
 
