@@ -149,7 +149,7 @@ std::string Criteria::getDescription() const
     return formatString("Expression (start = %d, \"%s\")", m_nStartPosition, m_strExpression.c_str());
   case kindEAN128:
     return formatString("EAN128 (must = \"%s\", must not = \"%s\")", m_strFieldsPresent.c_str(),
-                  m_strFieldsNotPresent.c_str());
+                        m_strFieldsNotPresent.c_str());
   }
   return std::string();
 }

@@ -1,7 +1,6 @@
 #include "EAN128.h"
 
 #include "Assert.h"
-
 #include "StringFormat.h"
 
 #include <algorithm>
@@ -61,7 +60,6 @@ std::string renderDecimal(const std::string& strDigits, int nDecimals)
   strNumber.insert(strNumber.size() - cDecimals, 1, '.');
   return strNumber;
 }
-
 }  // namespace
 
 EAN128::EAN128() : m_fRejectBlanks(true), m_nFieldCount(0), m_rgFields()
@@ -175,7 +173,7 @@ bool EAN128::readValue(const Specifier& spec, const char*& p, const char* pEnd, 
     // No separator is skipped here: behind a predefined length the next AI follows at once.
     if (nRemaining < spec.nMin)
       return fail(formatString("The AI expects %d characters to follow AI, there's only %d characters.",
-                         spec.nMin, nRemaining));
+                               spec.nMin, nRemaining));
     strValue.assign(p, static_cast<size_t>(spec.nMin));
     p += spec.nMin;
     return true;
@@ -183,7 +181,7 @@ bool EAN128::readValue(const Specifier& spec, const char*& p, const char* pEnd, 
   // The minimum counts the characters left, not the value: "10<GS>21X" gives 10 an empty value.
   if (nRemaining < spec.nMin)
     return fail(formatString("The AI expects at least %d characters to follow AI, there's only %d characters.",
-                       spec.nMin, nRemaining));
+                             spec.nMin, nRemaining));
   const char* pStop = p;
   while (pStop < pEnd && *pStop != kchGroupSeparator)
     ++pStop;
@@ -211,7 +209,7 @@ bool EAN128::storeField(const char* pszAI, const std::string& strValue)
     return fail(formatString("The data holds more than %d fields.", static_cast<int>(MAX_DATAFIELDS)));
   if (strValue.size() > MAX_FIELDLEN)
     return fail(formatString("The value of AI %s is longer than %d characters.", pszAI,
-                       static_cast<int>(MAX_FIELDLEN)));
+                             static_cast<int>(MAX_FIELDLEN)));
   QB_ASSERT(std::strlen(pszAI) <= MAX_AILEN);
   Field& field = m_rgFields[m_nFieldCount];
   std::memcpy(field.szAI, pszAI, std::strlen(pszAI) + 1);

@@ -166,5 +166,3 @@ void BM_WorstCaseProfile(benchmark::State& state)
 }
 BENCHMARK(BM_WorstCaseProfile)->Unit(benchmark::kMicrosecond);
 }  // namespace
-
-BENCHMARK_MAIN();
