@@ -7,30 +7,11 @@
 
 #include <cstdio>
 
-const char* const KeyTranslatorMap::kszKeyTranslatorMap = "KeyTranslatorMap";
+const char KeyTranslatorMap::kszKeyTranslatorMap[] = "KeyTranslatorMap";
 
 KeyTranslatorMap::KeyTranslatorMap()
 {
   setDefault();
-}
-
-KeyTranslatorMap::KeyTranslatorMap(const KeyTranslatorMap& other)
-{
-  *this = other;
-}
-
-// Settings pages edit a copy of the profile's map, so a copy must own translators of its own.
-KeyTranslatorMap& KeyTranslatorMap::operator=(const KeyTranslatorMap& other)
-{
-  if (this == &other)
-    return *this;
-  removeAll();
-  for (const auto& entry : other.m_mapEntries)
-  {
-    KeyTranslator* pKeyTranslator = new KeyTranslator(*entry.second);
-    QB_ASSERT(true == add(entry.first, pKeyTranslator));
-  }
-  return *this;
 }
 
 std::string KeyTranslatorMap::keyOf(unsigned char byCode)
@@ -40,49 +21,16 @@ std::string KeyTranslatorMap::keyOf(unsigned char byCode)
   return szKey;
 }
 
-bool KeyTranslatorMap::lookup(const std::string& strKey, KeyTranslator*& pKeyTranslator) const
-{
-  auto it = m_mapEntries.find(strKey);
-  if (it == m_mapEntries.end())
-    return false;
-  pKeyTranslator = it->second.get();
-  return true;
-}
-
 KeyTranslator& KeyTranslatorMap::entryOf(unsigned char byCode) const
 {
-  KeyTranslator* pKeyTranslator = NULL;
-  lookup(keyOf(byCode), pKeyTranslator);
+  KeyTranslator* pKeyTranslator = find(keyOf(byCode));
   QB_ASSERT(NULL != pKeyTranslator);
   return *pKeyTranslator;
 }
 
-bool KeyTranslatorMap::add(const std::string& strKey, KeyTranslator* pKeyTranslator)
+bool KeyTranslatorMap::add(const std::string& strKey, std::unique_ptr<KeyTranslator> pKeyTranslator)
 {
-  QB_ASSERT(NULL != pKeyTranslator);
-  if (m_mapEntries.count(strKey) != 0)
-    return false;
-  m_mapEntries.emplace(strKey, std::unique_ptr<KeyTranslator>(pKeyTranslator));
-  return true;
-}
-
-bool KeyTranslatorMap::removeKey(const std::string& strKey)
-{
-  return m_mapEntries.erase(strKey) != 0;
-}
-
-void KeyTranslatorMap::removeAll()
-{
-  m_mapEntries.clear();
-}
-
-std::vector<const KeyTranslator*> KeyTranslatorMap::entries() const
-{
-  std::vector<const KeyTranslator*> rgEntries;
-  rgEntries.reserve(m_mapEntries.size());
-  for (const auto& entry : m_mapEntries)
-    rgEntries.push_back(entry.second.get());
-  return rgEntries;
+  return addUnder(strKey, std::move(pKeyTranslator));
 }
 
 bool KeyTranslatorMap::setDefault()
@@ -91,12 +39,12 @@ bool KeyTranslatorMap::setDefault()
   for (int i = 0; i < KeyTables::kcEntries; ++i)
   {
     KeyTables::ASCII2KeyCode record = KeyTables::defaultRecord(i);
-    KeyTranslator* pKeyTranslator = new KeyTranslator();
+    std::unique_ptr<KeyTranslator> pKeyTranslator(new KeyTranslator());
     QB_ASSERT(true == pKeyTranslator->setASCII(i));
     QB_ASSERT(true == pKeyTranslator->setKeyCode(record.byKeyCode));
     pKeyTranslator->setFlagBits(record.byFlags);
     std::string strKey = keyOf(static_cast<unsigned char>(i));
-    QB_ASSERT(true == add(strKey, pKeyTranslator));
+    QB_ASSERT(true == add(strKey, std::move(pKeyTranslator)));
   }
   return true;
 }
@@ -105,7 +53,7 @@ bool KeyTranslatorMap::setDefault()
 std::string KeyTranslatorMap::toStoredForm() const
 {
   std::string strStored(KeyTables::kcbStoredMap, '\0');
-  for (const auto& entry : m_mapEntries)
+  for (const auto& entry : getEntries())
   {
     const KeyTranslator& keyTranslator = *entry.second;
     size_t nOffset = static_cast<size_t>(keyTranslator.getASCII()) * KeyTables::kcbASCII2KeyCode;
@@ -123,47 +71,52 @@ bool KeyTranslatorMap::fromStoredForm(const unsigned char* pbyStored, std::strin
   for (int i = 0; i < KeyTables::kcEntries; ++i)
   {
     const unsigned char* pbyRecord = pbyStored + i * KeyTables::kcbASCII2KeyCode;
-    KeyTranslator* pKeyTranslator = new KeyTranslator();
+    std::unique_ptr<KeyTranslator> pKeyTranslator(new KeyTranslator());
     QB_ASSERT(true == pKeyTranslator->setASCII(i));
     QB_ASSERT(true == pKeyTranslator->setKeyCode(pbyRecord[0]));
     pKeyTranslator->setFlagBits(pbyRecord[2]);
     std::string strKey = keyOf(static_cast<unsigned char>(i));
-    if (!add(strKey, pKeyTranslator))
+    if (!add(strKey, std::move(pKeyTranslator)))
     {
       strError = "Failed to add the key translator (" + strKey + ") to the key translator map.";
-      delete pKeyTranslator;
       return false;
     }
   }
   return true;
 }
 
-// A value that is missing or not binary is reported like any unreadable profile value; one of
-// another size is most likely from an older version, and the message says what to do about it.
+// A value of another size comes from an incompatible version; the text tells the user the way
+// out. Whatever fails, the map is left complete with the default recipes, so a caller that
+// carries on anyway can never type through a missing entry.
 bool KeyTranslatorMap::loadKeyTranslatorMap(const Registry& regKey, std::string& strError)
 {
+  QB_ASSERT(true == regKey.isOpen());
   removeAll();
+  if (!readStoredForm(regKey, strError))
+  {
+    setDefault();
+    return false;
+  }
+  return true;
+}
+
+bool KeyTranslatorMap::readStoredForm(const Registry& regKey, std::string& strError)
+{
   uint32_t dwSize = 0;
-  if (!regKey.hasKeyValueType(kszKeyTranslatorMap, Registry::kdwTypeBinary)
-      || !regKey.getKeyValueSize(kszKeyTranslatorMap, dwSize))
+  if (!regKey.hasKeyValueType(kszKeyTranslatorMap, Registry::kdwTypeBinary) ||
+      !regKey.getKeyValueSize(kszKeyTranslatorMap, dwSize))
   {
     strError = registrymessages::failedToRead(kszKeyTranslatorMap, regKey);
     return false;
   }
   if (dwSize != static_cast<uint32_t>(KeyTables::kcbStoredMap))
   {
-    std::string strPath;
-    regKey.getKeyPath(strPath);
-    strError = std::string("Invalid size of key value ") + kszKeyTranslatorMap + " in subkey "
-               + strPath + ". Was " + std::to_string(dwSize) + " bytes, should be "
-               + std::to_string(KeyTables::kcbStoredMap)
-               + ". Uninstall any earlier version of Quilbar and re-install this version. Please "
-                 "note that any customized settings will be lost.";
+    strError = invalidSizeMessage(regKey, dwSize);
     return false;
   }
-  unsigned char rgbyStored[KeyTables::kcbStoredMap];
-  uint32_t dwLen = sizeof(rgbyStored);
-  if (!regKey.getKeyValue(kszKeyTranslatorMap, rgbyStored, dwLen) || dwLen != sizeof(rgbyStored))
+  unsigned char rgbyStored[KeyTables::kcbStoredMap] = {};
+  uint32_t dwRead = sizeof rgbyStored;
+  if (!regKey.getKeyValue(kszKeyTranslatorMap, rgbyStored, dwRead) || dwRead != sizeof rgbyStored)
   {
     strError = registrymessages::failedToRead(kszKeyTranslatorMap, regKey);
     return false;
@@ -171,11 +124,21 @@ bool KeyTranslatorMap::loadKeyTranslatorMap(const Registry& regKey, std::string&
   return fromStoredForm(rgbyStored, strError);
 }
 
+// Built by concatenation: the key path comes from the registry and may hold '%' of its own.
+std::string KeyTranslatorMap::invalidSizeMessage(const Registry& regKey, uint32_t dwSize)
+{
+  std::string strPath;
+  regKey.getKeyPath(strPath);
+  return std::string("Invalid size of key value ") + kszKeyTranslatorMap + " in subkey " + strPath + ". Was " +
+         std::to_string(dwSize) + " bytes, should be " + std::to_string(KeyTables::kcbStoredMap) +
+         ". Uninstall any earlier version of Quilbar and re-install this version. Please note that any "
+         "customized settings will be lost.";
+}
+
 bool KeyTranslatorMap::saveKeyTranslatorMap(Registry& regKey) const
 {
   QB_ASSERT(true == regKey.isOpen());
   std::string strStored = toStoredForm();
-  return regKey.createKeyValue(kszKeyTranslatorMap,
-                               reinterpret_cast<const unsigned char*>(strStored.data()),
+  return regKey.createKeyValue(kszKeyTranslatorMap, reinterpret_cast<const unsigned char*>(strStored.data()),
                                static_cast<uint32_t>(strStored.size()));
 }

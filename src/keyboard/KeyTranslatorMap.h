@@ -1,41 +1,34 @@
 #pragma once
 
 #include "KeyTranslator.h"
+#include "engine/OwningMap.h"
 
-#include <map>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 class Registry;
 
 // The 256 key translators of a profile, owned and keyed by the character code in decimal ("0".."255").
-class KeyTranslatorMap
+class KeyTranslatorMap : public OwningMap<KeyTranslator>
 {
 public:
   // Registry value that holds the stored form.
-  static const char* const kszKeyTranslatorMap;
+  static const char kszKeyTranslatorMap[];
 
   // A new map holds the default recipes.
   KeyTranslatorMap();
-  KeyTranslatorMap(const KeyTranslatorMap& other);
-  KeyTranslatorMap& operator=(const KeyTranslatorMap& other);
-  ~KeyTranslatorMap() = default;
 
   // The key text of a character code: "%d", 0..255, never sign-extended.
   static std::string keyOf(unsigned char byCode);
 
-  bool lookup(const std::string& strKey, KeyTranslator*& pKeyTranslator) const;
+  KeyTranslator* lookup(const std::string& strKey) { return find(strKey); }
+  const KeyTranslator* lookup(const std::string& strKey) const { return find(strKey); }
   // The entry of a byte; a missing entry is a programming error (a complete map has all 256).
   KeyTranslator& entryOf(unsigned char byCode) const;
-  // Takes ownership on success; false when the key is already present (the caller keeps ownership).
-  bool add(const std::string& strKey, KeyTranslator* pKeyTranslator);
-  bool removeKey(const std::string& strKey);
-  void removeAll();
-  int getCount() const { return static_cast<int>(m_mapEntries.size()); }
-
-  // The entries in key order.
-  std::vector<const KeyTranslator*> entries() const;
+  // False, replacing nothing and discarding the translator, when the key is present.
+  bool add(const std::string& strKey, std::unique_ptr<KeyTranslator> pKeyTranslator);
+  bool removeKey(const std::string& strKey) { return removeUnder(strKey); }
 
   // Replaces every entry by the built-in default recipes; always true.
   bool setDefault();
@@ -45,11 +38,11 @@ public:
   // Replaces the entries by those of a stored form of exactly 768 bytes.
   bool fromStoredForm(const unsigned char* pbyStored, std::string& strError);
 
-  // The stored form as the binary value "KeyTranslatorMap" of a profile key. Load empties the map
-  // first and fails, with the message in strError, unless the value holds exactly 768 bytes.
+  // The value "KeyTranslatorMap" of an open profile key. A failed load leaves the default recipes.
   bool loadKeyTranslatorMap(const Registry& regKey, std::string& strError);
   bool saveKeyTranslatorMap(Registry& regKey) const;
 
 private:
-  std::map<std::string, std::unique_ptr<KeyTranslator>> m_mapEntries;
+  bool readStoredForm(const Registry& regKey, std::string& strError);
+  static std::string invalidSizeMessage(const Registry& regKey, uint32_t dwSize);
 };

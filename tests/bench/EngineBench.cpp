@@ -1,6 +1,6 @@
 // Throughput of the data editing engine on a realistic profile: the input data replacements, then
 // the choice of the matching format, for every data string. Reported as data strings per second.
-#include "DataEditFormatMap.h"
+#include "RealisticProfile.h"
 #include "EAN128.h"
 #include "ReplacementMap.h"
 #include "WildcardMatch.h"
@@ -13,107 +13,7 @@
 
 namespace
 {
-struct CriteriaSpec
-{
-  Criteria::Kind kind;
-  int nMin;  // Length: min; String expression: start position
-  int nMax;
-  const char* pszText;     // String expression: pattern; EAN128: fields present
-  const char* pszNotText;  // EAN128: fields not present
-};
-
-std::unique_ptr<Criteria> makeCriteria(const CriteriaSpec& spec)
-{
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
-  switch (spec.kind)
-  {
-  case Criteria::kindLength:
-    pCriteria->setMinLength(spec.nMin);
-    pCriteria->setMaxLength(spec.nMax);
-    break;
-  case Criteria::kindStringExpression:
-    pCriteria->setKindStringExpression();
-    pCriteria->setStartPosition(spec.nMin);
-    pCriteria->setExpression(spec.pszText);
-    break;
-  case Criteria::kindEAN128:
-    pCriteria->setKindEAN128();
-    pCriteria->setFieldsPresent(spec.pszText);
-    pCriteria->setFieldsNotPresent(spec.pszNotText);
-    break;
-  }
-  return pCriteria;
-}
-
-void addFormat(DataEditFormatMap& map, const char* pszName, const std::vector<CriteriaSpec>& rgSpecs)
-{
-  std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
-  pFormat->setName(pszName);
-  pFormat->setOrder(map.getCount());
-  pFormat->setOutput("Input() + \"<cr>\"");
-  for (const CriteriaSpec& spec : rgSpecs)
-    pFormat->getCriteriaMap().add(makeCriteria(spec));
-  map.add(pszName, std::move(pFormat));
-}
-
-DataEditFormatMap makeFormats()
-{
-  const Criteria::Kind kLength = Criteria::kindLength;
-  const Criteria::Kind kExpression = Criteria::kindStringExpression;
-  const Criteria::Kind kGS1 = Criteria::kindEAN128;
-  DataEditFormatMap map;
-  addFormat(map, "SSCC", {{kGS1, 0, 0, "00", ""}, {kLength, 20, 60, "", ""}});
-  addFormat(map, "GTIN with batch", {{kGS1, 0, 0, "01, 10", "21"}});
-  addFormat(map, "GTIN with serial", {{kGS1, 0, 0, "01,21", ""}});
-  addFormat(map, "Net weight", {{kGS1, 0, 0, "01,310", "10"}});
-  addFormat(map, "Order", {{kExpression, 1, 0, "ORD-*", ""}, {kLength, 8, 20, "", ""}});
-  addFormat(map, "Invoice", {{kExpression, 3, 0, "-INV??*", ""}, {kLength, 10, 40, "", ""}});
-  addFormat(map, "Pallet", {{kExpression, 1, 0, "PAL?????*", ""}});
-  addFormat(map, "EAN-13", {{kLength, 13, 13, "", ""}, {kExpression, 1, 0, "4*", ""}});
-  addFormat(map, "Long text", {{kLength, 41, 60, "", ""}, {kExpression, 1, 0, "*<TAB>*", ""}});
-  addFormat(map, "Default", {{kExpression, 1, 0, "*", ""}});
-  return map;
-}
-
-ReplacementMap makeReplacements()
-{
-  const char* rgpszPairs[][2] = {
-    {"<CR>", ""}, {"<LF>", ""}, {"]C1", ""}, {"<RS>", "<GS>"}, {"  ", " "},
-  };
-  ReplacementMap map;
-  int nOrder = 0;
-  for (const auto& pair : rgpszPairs)
-  {
-    std::unique_ptr<Replacement> pReplacement(new Replacement);
-    pReplacement->setOrder(nOrder++);
-    pReplacement->setInput(pair[0]);
-    pReplacement->setReplace(pair[1]);
-    map.add(std::move(pReplacement));
-  }
-  return map;
-}
-
-std::vector<std::string> makeDataStrings()
-{
-  return {
-    "]C1" "00376123450000000010\r\n",
-    "]C1" "0107612345678900" "10LOT4711\x1D" "17261231\r\n",
-    "0107612345678900" "21SN000123456789\r\n",
-    "0107612345678900" "3103001250\x1E" "10B1\r\n",
-    "ORD-2026-0042\r\n",
-    "CH-INV7781-2026-12\r\n",
-    "PAL00017XYZ\r\n",
-    "4006381333931\r\n",
-    "Item\tdescription that runs on  and on  past forty\r\n",
-    "hello world\r\n",
-    "12345678",
-    "0107612345678900" "11261201" "3922000001999\r\n",
-    "X",
-    "ORD-1\r\n",
-    "]C1" "4220276\x1D" "21ABC\r\n",
-    "Unknown data of sixty bytes, padded so that it reaches 60 b\n",
-  };
-}
+using namespace benchprofile;
 
 void BM_ReplaceAndChooseFormat(benchmark::State& state)
 {

@@ -33,8 +33,8 @@ TEST(KeyTranslatorMapTest, FreshMapHoldsTheDefaultRecipes)
   for (const DefaultRow& row : krgDefaultRows)
   {
     SCOPED_TRACE(row.nCode);
-    KeyTranslator* pEntry = nullptr;
-    ASSERT_TRUE(map.lookup(std::to_string(row.nCode), pEntry));
+    const KeyTranslator* pEntry = map.lookup(std::to_string(row.nCode));
+    ASSERT_NE(nullptr, pEntry);
     EXPECT_EQ(row.nCode, pEntry->getASCII());
     EXPECT_EQ(row.nKeyCode, pEntry->getKeyCode());
     EXPECT_EQ(row.byFlags, pEntry->getFlagBits());
@@ -46,14 +46,13 @@ TEST(KeyTranslatorMapTest, EveryEntryIsKeyedByItsCodeInDecimal)
   KeyTranslatorMap map;
   for (int i = 0; i < 256; ++i)
   {
-    KeyTranslator* pEntry = nullptr;
-    ASSERT_TRUE(map.lookup(std::to_string(i), pEntry)) << i;
+    const KeyTranslator* pEntry = map.lookup(std::to_string(i));
+    ASSERT_NE(nullptr, pEntry) << i;
     EXPECT_EQ(i, pEntry->getASCII());
   }
-  KeyTranslator* pEntry = nullptr;
-  EXPECT_FALSE(map.lookup("065", pEntry));
-  EXPECT_FALSE(map.lookup("256", pEntry));
-  EXPECT_FALSE(map.lookup("-1", pEntry));
+  EXPECT_EQ(nullptr, map.lookup("065"));
+  EXPECT_EQ(nullptr, map.lookup("256"));
+  EXPECT_EQ(nullptr, map.lookup("-1"));
 }
 
 TEST(KeyTranslatorMapTest, HighBytesAreNeverSignExtended)
@@ -63,17 +62,16 @@ TEST(KeyTranslatorMapTest, HighBytesAreNeverSignExtended)
   EXPECT_EQ(0xC4, map.entryOf(static_cast<unsigned char>('\xC4')).getASCII());
 }
 
-TEST(KeyTranslatorMapTest, AddRefusesAPresentKeyAndLeavesOwnershipWithTheCaller)
+TEST(KeyTranslatorMapTest, AddRefusesAPresentKey)
 {
   KeyTranslatorMap map;
   KeyTranslator extra(65, 1, true, false, false, false, false, false, false);
-  KeyTranslator* pExtra = new KeyTranslator(extra);
-  EXPECT_FALSE(map.add("65", pExtra));
-  delete pExtra;
+  EXPECT_FALSE(map.add("65", std::make_unique<KeyTranslator>(extra)));
+  EXPECT_EQ(0x41, map.entryOf('A').getKeyCode());
   EXPECT_TRUE(map.removeKey("65"));
   EXPECT_FALSE(map.removeKey("65"));
   EXPECT_EQ(255, map.getCount());
-  EXPECT_TRUE(map.add("65", new KeyTranslator(extra)));
+  EXPECT_TRUE(map.add("65", std::make_unique<KeyTranslator>(extra)));
   EXPECT_EQ(1, map.entryOf('A').getKeyCode());
 }
 

@@ -44,18 +44,20 @@ std::string dumpReplacements(const ReplacementMap& map)
   return out.str();
 }
 
-// Only the entries that differ from the default recipes, so a dump stays readable.
-std::string dumpKeyTranslatorMap(const KeyTranslatorMap& map)
+// Only the entries that differ from the built-in recipes, so a failing comparison stays readable.
+std::string dumpKeyTranslators(const KeyTranslatorMap& map)
 {
   std::ostringstream out;
-  std::string strStored = map.toStoredForm();
-  std::string strDefault = KeyTranslatorMap().toStoredForm();
-  out << "keymap entries=" << map.getCount() << "\n";
-  for (size_t i = 0; i + 2 < strStored.size(); i += 3)
+  KeyTranslatorMap mapDefault;
+  out << "KeyTranslators=" << map.getCount() << "\n";
+  for (const auto& entry : map.getEntries())
   {
-    if (strStored.compare(i, 3, strDefault, i, 3) != 0)
-      out << "  key " << i / 3 << " code=" << static_cast<int>(static_cast<unsigned char>(strStored[i]))
-          << " flags=" << static_cast<int>(static_cast<unsigned char>(strStored[i + 2])) << "\n";
+    const KeyTranslator* pDefault = mapDefault.lookup(entry.first);
+    if (pDefault != nullptr && *pDefault == *entry.second)
+      continue;
+    out << "KeyTranslator " << entry.first << " ASCII=" << entry.second->getASCII()
+        << " KeyCode=" << entry.second->getKeyCode()
+        << " Flags=" << static_cast<int>(entry.second->getFlagBits()) << "\n";
   }
   return out.str();
 }
@@ -83,7 +85,7 @@ std::string dumpProfile(const QuilbarProfile& p)
       << "\nTerminationType=" << p.getTerminationType()
       << "\nDataStringTerminator=" << p.getDataStringTerminator()
       << "\nTerminationTimeout=" << p.getTerminationTimeout() << "\n"
-      << dumpFormats(p.getDataEditFormatMap()) << dumpKeyTranslatorMap(p.getKeyTranslatorMap())
-      << dumpReplacements(p.getReplacementMap());
+      << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap())
+      << dumpKeyTranslators(p.getKeyTranslatorMap());
   return out.str();
 }

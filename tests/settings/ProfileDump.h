@@ -13,5 +13,5 @@ class QuilbarProfile;
 std::string dumpCriteriaMap(const CriteriaMap& map);
 std::string dumpFormats(const DataEditFormatMap& map);
 std::string dumpReplacements(const ReplacementMap& map);
-std::string dumpKeyTranslatorMap(const KeyTranslatorMap& map);
+std::string dumpKeyTranslators(const KeyTranslatorMap& map);
 std::string dumpProfile(const QuilbarProfile& profile);

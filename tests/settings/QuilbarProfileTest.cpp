@@ -100,6 +100,10 @@ QuilbarProfile richProfile()
 
   profile.getReplacementMap().add(replacement(0, "<GS>", "|"));
   profile.getReplacementMap().add(replacement(1, "ab", ""));
+
+  KeyTranslator& deadKey = profile.getKeyTranslatorMap().entryOf(0xA8);
+  deadKey = KeyTranslator(0xA8, 0xBA, true, false, false, false, true, true, false);
+  profile.getKeyTranslatorMap().entryOf('\r').setValid(false);
   return profile;
 }
 
@@ -139,7 +143,7 @@ TEST(QuilbarProfileDefaults, EveryValueStartsAtItsDefault)
       "format [Default] name=Default order=0 output=Input() + \"<cr>\"\n"
       "  criteria [Expression (start = 1, \"*\")] kind=1 min=1 max=1 start=1 expr=* present= "
       "absent=\n"
-      "keymap entries=256\n",
+      "KeyTranslators=256\n",
       dumpProfile(profile));
 }
 
@@ -184,6 +188,8 @@ TEST(QuilbarProfileCopy, CopyIsCompleteAndShareNothing)
   copy.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().removeAll();
   copy.getReplacementMap().lookupByOrder(0)->setReplace("changed");
   copy.getKeyTranslatorMap().entryOf(0x0D).setKeyCode(0x20);
+  copy.getKeyTranslatorMap().entryOf(0xA8).setKeyCode(0x20);
+  EXPECT_EQ(0xBA, source.getKeyTranslatorMap().entryOf(0xA8).getKeyCode());
   EXPECT_EQ("Mid(Input(), 3)", source.getDataEditFormatMap().lookup("Prefix")->getOutput());
   EXPECT_EQ(2, source.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().getCount());
   EXPECT_EQ("|", source.getReplacementMap().lookupByOrder(0)->getReplace());
@@ -445,6 +451,24 @@ TEST_F(QuilbarProfileTest, OwnedRecordFailuresEndTheLoadWithTheirMessage)
   EXPECT_EQ(DataEditFormatMap::kszCorruptedOrder, strError);
 }
 
+TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnotherSizeFailsTheLoad)
+{
+  ASSERT_TRUE(richProfile().saveToRegistry(key()));
+  const unsigned char rgbyShort[765] = {};
+  ASSERT_TRUE(key().createKeyValue("KeyTranslatorMap", rgbyShort, sizeof rgbyShort));
+  QuilbarProfile loaded;
+  std::string strError;
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ("Invalid size of key value KeyTranslatorMap in subkey " + m_scratch.path()
+                + ". Was 765 bytes, should be 768. Uninstall any earlier version of Quilbar and "
+                  "re-install this version. Please note that any customized settings will be lost.",
+            strError);
+
+  ASSERT_TRUE(key().deleteKeyValue("KeyTranslatorMap"));
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ(failedToRead("KeyTranslatorMap"), strError);
+}
+
 TEST_F(QuilbarProfileTest, SaveIntoAReadOnlyKeyFails)
 {
   Registry readOnly;
@@ -466,7 +490,7 @@ TEST_F(QuilbarProfileTest, KeyTranslatorMapIsStoredAs768Bytes)
   EXPECT_EQ(0x7F, rgbyStored[3 * 65 + 2]);
 }
 
-TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnotherSizeFailsTheLoad)
+TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnyOtherSizeFailsTheLoad)
 {
   for (uint32_t dwSize : {765u, 769u, 0u, 1024u})
   {
@@ -507,6 +531,6 @@ TEST_F(QuilbarProfileTest, UnusedFlagBitOfAStoredKeyRecordIsIgnored)
   QuilbarProfile loaded;
   std::string strError;
   ASSERT_TRUE(loaded.loadFromRegistry(key(), strError)) << strError;
-  EXPECT_EQ(dumpKeyTranslatorMap(KeyTranslatorMap()), dumpKeyTranslatorMap(loaded.getKeyTranslatorMap()));
+  EXPECT_EQ(dumpKeyTranslators(KeyTranslatorMap()), dumpKeyTranslators(loaded.getKeyTranslatorMap()));
 }
 }  // namespace

@@ -2,6 +2,7 @@
 // and prints each in the control-character notation. Used by the demo to show bytes crossing a
 // virtual serial port into a Windows program.
 #include "DataConv.h"
+#include "TestComPort_win.h"
 
 #include <windows.h>
 
@@ -9,31 +10,6 @@
 #include <cstdlib>
 #include <string>
 
-namespace
-{
-HANDLE openPort(const std::string& strName)
-{
-  std::string strPath = "\\\\.\\" + strName;
-  HANDLE hPort = CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             0, nullptr);
-  if (hPort == INVALID_HANDLE_VALUE)
-    return hPort;
-  // Setting the line puts the device in binary mode (no carriage-return translation).
-  DCB dcb = {};
-  dcb.DCBlength = sizeof dcb;
-  GetCommState(hPort, &dcb);
-  dcb.BaudRate = CBR_9600;
-  dcb.ByteSize = 8;
-  dcb.Parity = NOPARITY;
-  dcb.StopBits = ONESTOPBIT;
-  dcb.fBinary = TRUE;
-  SetCommState(hPort, &dcb);
-  COMMTIMEOUTS timeouts = {};
-  timeouts.ReadIntervalTimeout = MAXDWORD;
-  SetCommTimeouts(hPort, &timeouts);
-  return hPort;
-}
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -44,7 +20,7 @@ int main(int argc, char** argv)
   }
   int nWanted = std::atoi(argv[2]);
   DWORD dwLimit = (argc > 3 ? std::atoi(argv[3]) : 30) * 1000;
-  HANDLE hPort = openPort(argv[1]);
+  HANDLE hPort = openTestComPort(argv[1], false);
   if (hPort == INVALID_HANDLE_VALUE)
   {
     std::fprintf(stderr, "PortReader: cannot open %s (error %lu)\n", argv[1], GetLastError());

@@ -1,5 +1,7 @@
 // Proves that the Wine harness gives tests real parts: a null-modem pair of COM ports driven with
 // the overlapped I/O and time-outs the communication thread uses, and a writable registry.
+#include "TestComPort_win.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,30 +28,6 @@ private:
   HANDLE m_h;
 };
 
-HANDLE openPort(const char* pszName)
-{
-  HANDLE hPort = CreateFileA(pszName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_OVERLAPPED, nullptr);
-  if (hPort == INVALID_HANDLE_VALUE)
-    return hPort;
-  SetupComm(hPort, 4096, 4096);
-  SetCommMask(hPort, EV_RXCHAR);
-  // Reads return at once with what is there: the communication thread polls.
-  COMMTIMEOUTS timeouts = {};
-  timeouts.ReadIntervalTimeout = MAXDWORD;
-  SetCommTimeouts(hPort, &timeouts);
-  DCB dcb = {};
-  dcb.DCBlength = sizeof dcb;
-  GetCommState(hPort, &dcb);
-  dcb.BaudRate = CBR_9600;
-  dcb.ByteSize = 8;
-  dcb.Parity = NOPARITY;
-  dcb.StopBits = ONESTOPBIT;
-  dcb.fBinary = TRUE;
-  SetCommState(hPort, &dcb);
-  return hPort;
-}
-
 DWORD overlappedTransfer(HANDLE hPort, bool fWrite, void* pBuffer, DWORD dwLength)
 {
   OVERLAPPED ov = {};
@@ -75,8 +53,8 @@ DWORD waitingBytes(HANDLE hPort)
 
 TEST(HarnessSmokeTest, BytesCrossTheNullModemPair)
 {
-  OwnedHandle hSend(openPort("\\\\.\\COM3"));
-  OwnedHandle hReceive(openPort("\\\\.\\COM4"));
+  OwnedHandle hSend(openTestComPort("COM3", true));
+  OwnedHandle hReceive(openTestComPort("COM4", true));
   ASSERT_TRUE(hSend.valid()) << "COM3 did not open: error " << GetLastError();
   ASSERT_TRUE(hReceive.valid()) << "COM4 did not open: error " << GetLastError();
 

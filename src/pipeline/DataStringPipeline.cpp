@@ -1,0 +1,260 @@
+#include "DataStringPipeline.h"
+
+#include "EventLog.h"
+#include "ProfileSwitcher.h"
+#include "SubscriberOutput.h"
+#include "engine/Assert.h"
+#include "engine/DataConv.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "keyboard/OutputWindowLock.h"
+#include "settings/QuilbarProfile.h"
+
+#include <cctype>
+
+namespace
+{
+// The keyboard output function: context 1 is the emitter, context 2 the report text.
+void typePiece(const char* pszPiece, void* pContext1, void* pContext2)
+{
+  static_cast<KeystrokeEmitter*>(pContext1)->sendKeystrokes(pszPiece, *static_cast<std::string*>(pContext2), false);
+}
+
+// The subscriber output function: context 1 is the text being collected.
+void appendPiece(const char* pszPiece, void* pContext1, void*)
+{
+  static_cast<std::string*>(pContext1)->append(pszPiece);
+}
+
+bool equalsIgnoringCase(const std::string& strA, const std::string& strB)
+{
+  if (strA.size() != strB.size())
+    return false;
+  for (size_t i = 0; i < strA.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(strB[i])))
+      return false;
+  return true;
+}
+}  // namespace
+
+DataStringPipeline::DataStringPipeline(ExpressionActions& actions, KeystrokeEmitter& emitter,
+                                       const ForegroundWindow& foregroundWindow, SubscriberOutput& subscribers,
+                                       EventLog& log, ProfileSwitcher& profiles)
+    : m_actions(actions),
+      m_evaluator(actions),
+      m_emitter(emitter),
+      m_foregroundWindow(foregroundWindow),
+      m_subscribers(subscribers),
+      m_log(log),
+      m_profiles(profiles)
+{
+}
+
+// Logging is asked anew before every line: a monitor may subscribe while an expression waits.
+bool DataStringPipeline::loggingActive() const
+{
+  return m_log.isEventOutputWanted();
+}
+
+void DataStringPipeline::processInputString(const char* pszData)
+{
+  QB_ASSERT(NULL != pszData);
+  QB_ASSERT(NULL != m_pRunningProfile);
+  std::string strText(pszData);
+  std::string strEvent;
+  std::vector<std::string> rgstrDetails;
+  if (loggingActive())
+    rgstrDetails.push_back("Input String = " + DataConv::render(strText));
+
+  if (!passesOutputWindowLock(rgstrDetails))
+    return;
+  if (!passesDuplicateFilter(strText, rgstrDetails))
+    return;
+
+  m_pRunningProfile->getReplacementMap().applyReplacements(strText);
+  if (loggingActive())
+    rgstrDetails.push_back("Input String (after replacements) = " + DataConv::render(strText));
+
+  DataEditFormat* pFormat = findMatchingFormat(m_pRunningProfile->getDataEditFormatMap(), strText);
+  if (pFormat != nullptr)
+    outputByFormat(*pFormat, strText, strEvent, rgstrDetails);
+  else if (m_pRunningProfile->getFilterUnkownDataStrings() != 0)
+  {
+    if (loggingActive())
+      strEvent = "Data Filtered";
+  }
+  else
+    passThrough(strText, strEvent, rgstrDetails);
+
+  if (loggingActive())
+  {
+    if (m_subscribers.subscriberCount() > 0)
+      addSubscriberTitles(rgstrDetails);
+    m_log.logEvent(strEvent, rgstrDetails);
+  }
+  runPendingProfileSwitch();
+}
+
+bool DataStringPipeline::passesOutputWindowLock(std::vector<std::string>& rgstrDetails)
+{
+  const KeyboardOutputSettings& settings = m_emitter.getSettings();
+  if (isOutputWindowUnlocked(settings.fLockOutputWindow, settings.rgstrTitles, m_foregroundWindow))
+    return true;
+  if (loggingActive())
+  {
+    std::string strTitle;
+    if (m_foregroundWindow.getTitle(strTitle))
+      rgstrDetails.push_back("Current Window's Title = " + strTitle);
+    else
+      rgstrDetails.push_back("No Active Window");
+    m_log.logEvent("Locked Window(s) Not Active", rgstrDetails);
+  }
+  return false;
+}
+
+// The tick counter wraps every 49.7 days; the unsigned difference stays right across the wrap.
+// The time is renewed on every filtered duplicate, so a steady stream of equal strings stays
+// filtered. Before the first string there is nothing to be a duplicate of, not even an empty one.
+bool DataStringPipeline::passesDuplicateFilter(const std::string& strText, std::vector<std::string>& rgstrDetails)
+{
+  if (m_pRunningProfile->getDuplicateStringFilter() != 1)
+    return true;
+  uint32_t dwNow = m_actions.tickCount();
+  uint32_t dwElapsed = dwNow - m_dwPreviousInputTime;
+  if (m_fHavePreviousInput && dwElapsed < m_pRunningProfile->getDuplicateFilterTime() && strText == m_strPreviousInput)
+  {
+    if (loggingActive())
+    {
+      rgstrDetails.push_back("Time Between Duplicates = " + std::to_string(dwElapsed) + " ms");
+      m_log.logEvent("Duplicate String Filtered", rgstrDetails);
+    }
+    m_dwPreviousInputTime = dwNow;
+    return false;
+  }
+  m_dwPreviousInputTime = dwNow;
+  m_strPreviousInput = strText;
+  m_fHavePreviousInput = true;
+  return true;
+}
+
+// The format's name and expression are copied before the evaluation: an expression may close and
+// reopen the port, which replaces the running profile and with it the format record.
+void DataStringPipeline::outputByFormat(DataEditFormat& format, const std::string& strText, std::string& strEvent,
+                                        std::vector<std::string>& rgstrDetails)
+{
+  const std::string strName = format.getName();
+  const std::string strExpression = format.getOutput();
+  if (loggingActive())
+    rgstrDetails.push_back("Matching Data Editing Format = " + strName);
+  if (m_subscribers.subscriberCount() == 0)
+    outputToKeyboard(strName, strExpression, strText, strEvent, rgstrDetails);
+  else
+    outputToSubscribers(strName, strExpression, strText, strEvent, rgstrDetails);
+}
+
+void DataStringPipeline::outputToKeyboard(const std::string& strName, const std::string& strExpression,
+                                          const std::string& strText, std::string& strEvent,
+                                          std::vector<std::string>& rgstrDetails)
+{
+  m_emitter.sendPrefixKeys();
+  std::string strReport;
+  std::string strError;
+  bool fOk = evaluateFormat(strName, strExpression, strText, strError, typePiece, &m_emitter, &strReport);
+  if (loggingActive())
+  {
+    strEvent = fOk ? "Keyboard Output" : "FORMAT ERROR!!!";
+    rgstrDetails.push_back(fOk ? "Keyboard Data = " + strReport : "Error Message = " + strError);
+  }
+  m_emitter.sendPostfixKeys();
+}
+
+void DataStringPipeline::outputToSubscribers(const std::string& strName, const std::string& strExpression,
+                                             const std::string& strText, std::string& strEvent,
+                                             std::vector<std::string>& rgstrDetails)
+{
+  m_strSubscriberOutput.clear();
+  std::string strError;
+  if (!evaluateFormat(strName, strExpression, strText, strError, appendPiece, &m_strSubscriberOutput, nullptr))
+  {
+    if (loggingActive())
+    {
+      strEvent = "FORMAT ERROR!!!";
+      rgstrDetails.push_back("Error Message = " + strError);
+    }
+    return;
+  }
+  m_subscribers.deliverToSubscribers(m_strSubscriberOutput);
+  if (loggingActive())
+  {
+    strEvent = "Subscriber Output";
+    rgstrDetails.push_back("Subscriber Data = " + DataConv::render(m_strSubscriberOutput));
+  }
+}
+
+void DataStringPipeline::passThrough(const std::string& strText, std::string& strEvent,
+                                     std::vector<std::string>& rgstrDetails)
+{
+  if (loggingActive())
+    rgstrDetails.push_back("No matching data edit format, data passed through");
+  if (m_subscribers.subscriberCount() == 0)
+  {
+    std::string strReport;
+    m_emitter.sendKeystrokes(strText.c_str(), strReport, false);
+    if (loggingActive())
+    {
+      strEvent = "Keyboard Output";
+      rgstrDetails.push_back("Keyboard Data = " + strReport);
+    }
+    return;
+  }
+  m_subscribers.deliverToSubscribers(strText);
+  if (loggingActive())
+  {
+    strEvent = "Subscriber Output";
+    rgstrDetails.push_back("Subscriber Data = " + DataConv::render(strText));
+  }
+}
+
+// The program an expression starts is remembered in its format so that the next evaluation of
+// the same format can wait for it; the format is looked up again because the evaluation may have
+// replaced the running profile.
+bool DataStringPipeline::evaluateFormat(const std::string& strName, const std::string& strExpression,
+                                        const std::string& strText, std::string& strError, OutputFunction pfnOutput,
+                                        void* pContext1, void* pContext2)
+{
+  DataEditFormat* pFormat = m_pRunningProfile->getDataEditFormatMap().lookup(strName);
+  ProgramHandle hRunningProgram = pFormat != nullptr ? pFormat->getRunningProgram() : nullptr;
+  bool fOk = m_evaluator.evaluateExpression(strExpression, hRunningProgram, m_pMainWindow, strText, strError,
+                                            pfnOutput, pContext1, pContext2);
+  pFormat = m_pRunningProfile->getDataEditFormatMap().lookup(strName);
+  if (pFormat != nullptr)
+    pFormat->setRunningProgram(hRunningProgram);
+  return fOk;
+}
+
+void DataStringPipeline::addSubscriberTitles(std::vector<std::string>& rgstrDetails) const
+{
+  std::string strTitles;
+  for (const std::string& strTitle : m_subscribers.subscriberTitles())
+    strTitles += strTitle + ", ";
+  if (strTitles.size() > 2)
+    strTitles.erase(strTitles.size() - 2);
+  rgstrDetails.push_back("Subscribers = " + strTitles);
+}
+
+// A name that matches no entry stays pending and is tried again after the next data string.
+void DataStringPipeline::runPendingProfileSwitch()
+{
+  if (m_strPendingProfile.empty())
+    return;
+  std::vector<std::string> rgstrNames = m_profiles.getProfileNames();
+  for (size_t i = 0; i < rgstrNames.size(); ++i)
+  {
+    if (equalsIgnoringCase(rgstrNames[i], m_strPendingProfile))
+    {
+      std::string strName = m_strPendingProfile;
+      m_strPendingProfile.clear();
+      m_profiles.switchToProfile(i, strName);
+      return;
+    }
+  }
+}

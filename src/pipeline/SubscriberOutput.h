@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The subscriber list as the pipeline sees it. The subscriber protocol implements it with real
+// windows; tests record the deliveries.
+class SubscriberOutput
+{
+public:
+  virtual ~SubscriberOutput() = default;
+
+  virtual size_t subscriberCount() const = 0;
+  // Sends the text (up to its first zero byte) to every subscriber in list order; a failed send
+  // does not stop the others.
+  virtual void deliverToSubscribers(const std::string& strText) = 0;
+  // The titles of the subscribers whose windows still exist, in list order.
+  virtual std::vector<std::string> subscriberTitles() const = 0;
+};

@@ -1,0 +1,245 @@
+#include "SubscriberProtocol_win.h"
+
+#include "CommunicationRequests.h"
+#include "EventLog.h"
+#include "InjectedData.h"
+#include "SubscriberMessages.h"
+#include "engine/Assert.h"
+#include "keyboard/KeyboardEvents.h"
+
+#include <cstring>
+
+namespace
+{
+const char kszNoSubscriberTitle[] = "(unable to get window title of subscriber)";
+
+bool isExistingWindow(WindowHandle hWindow)
+{
+  return IsWindow(static_cast<HWND>(hWindow)) != FALSE;
+}
+
+// Another program's copy-data record is copied into this process by the system, but a sender in
+// this process passes its own pointers unchecked: the block is read only when every page of it is
+// committed and readable.
+bool isReadableBlock(const void* pData, size_t cbData)
+{
+  const char* pch = static_cast<const char*>(pData);
+  const char* pchEnd = pch + cbData;
+  const DWORD kdwReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  while (pch < pchEnd)
+  {
+    MEMORY_BASIC_INFORMATION info;
+    if (VirtualQuery(pch, &info, sizeof(info)) == 0)
+      return false;
+    if (info.State != MEM_COMMIT || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0 ||
+        (info.Protect & kdwReadable) == 0)
+      return false;
+    pch = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+  }
+  return true;
+}
+
+UINT registerMessage(const char* pszName)
+{
+  return RegisterWindowMessageA(pszName);
+}
+
+const char* eventNameOf(int nChange)
+{
+  static const char* const rgpszNames[] = {"Subscriber Connected", "Subscriber Connected (exclusively)",
+                                           "Subscriber Disconnected"};
+  return rgpszNames[nChange];
+}
+}  // namespace
+
+SubscriberProtocol::SubscriberProtocol(EventLog& log)
+    : m_log(log),
+      m_subscribers(isExistingWindow),
+      m_monitors(isExistingWindow),
+      m_uQuilbar32_SendClipboardContents(registerMessage(kszQuilbar32SendClipboardContents)),
+      m_uQuilbar32_Subscribe(registerMessage(kszQuilbar32Subscribe)),
+      m_uQuilbar32_SubscribeExclusive(registerMessage(kszQuilbar32SubscribeExclusive)),
+      m_uQuilbar32_Unsubscribe(registerMessage(kszQuilbar32Unsubscribe)),
+      m_uQuilbar32_KeyboardEvents(registerMessage(kszQuilbar32KeyboardEvents)),
+      m_uQuilbar32_NoKeyboardEvents(registerMessage(kszQuilbar32NoKeyboardEvents)),
+      m_uQuilbar32_MonitorSubscribe(registerMessage(kszQuilbar32MonitorSubscribe))
+{
+  QB_ASSERT(0 != m_uQuilbar32_SendClipboardContents);
+  QB_ASSERT(0 != m_uQuilbar32_Subscribe);
+  QB_ASSERT(0 != m_uQuilbar32_SubscribeExclusive);
+  QB_ASSERT(0 != m_uQuilbar32_Unsubscribe);
+  QB_ASSERT(0 != m_uQuilbar32_KeyboardEvents);
+  QB_ASSERT(0 != m_uQuilbar32_NoKeyboardEvents);
+  QB_ASSERT(0 != m_uQuilbar32_MonitorSubscribe);
+}
+
+void SubscriberProtocol::setCurrentProfileName(std::function<std::string()> fnCurrentProfileName)
+{
+  m_fnCurrentProfileName = std::move(fnCurrentProfileName);
+}
+
+bool SubscriberProtocol::handleMessage(UINT uMsg, WPARAM, LPARAM lParam)
+{
+  HWND hwndFrom = reinterpret_cast<HWND>(lParam);
+  if (uMsg == m_uQuilbar32_Subscribe)
+    onSubscription(Change::Subscribe, hwndFrom);
+  else if (uMsg == m_uQuilbar32_SubscribeExclusive)
+    onSubscription(Change::SubscribeExclusive, hwndFrom);
+  else if (uMsg == m_uQuilbar32_Unsubscribe)
+    onSubscription(Change::Unsubscribe, hwndFrom);
+  else if (uMsg == m_uQuilbar32_MonitorSubscribe)
+    onMonitorSubscribe(hwndFrom);
+  else if (uMsg == m_uQuilbar32_KeyboardEvents)
+    g_fKeyboardEvents = true;
+  else if (uMsg == m_uQuilbar32_NoKeyboardEvents)
+    g_fKeyboardEvents = false;
+  else if (uMsg == m_uQuilbar32_SendClipboardContents)
+  {
+    if (m_pRequests != nullptr)
+      m_pRequests->sendClipboardContents();
+  }
+  else if (uMsg == WM_COPYDATA)
+    onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+  else
+    return false;
+  return true;
+}
+
+// The event is written also when the list did not change (a second Subscribe, a handle that is
+// no window), so the log shows every request.
+void SubscriberProtocol::onSubscription(Change change, HWND hwndSubscriber)
+{
+  if (change == Change::SubscribeExclusive)
+    m_subscribers.removeAll();
+  if (change == Change::Unsubscribe)
+    m_subscribers.remove(hwndSubscriber);
+  else
+    m_subscribers.add(hwndSubscriber);
+  if (!m_log.isEventOutputWanted())
+    return;
+  std::string strTitle;
+  if (hwndSubscriber == NULL || !getWindowTitle(hwndSubscriber, strTitle))
+    strTitle = kszNoSubscriberTitle;
+  m_log.logEvent(eventNameOf(static_cast<int>(change)),
+                 {"Subscriber Window Title = " + strTitle,
+                  "Number Of Subscribers = " + std::to_string(m_subscribers.getCount())});
+}
+
+// Logged whatever the log settings: the new monitor receives this event as its first message.
+void SubscriberProtocol::onMonitorSubscribe(HWND hwndMonitor)
+{
+  m_monitors.add(hwndMonitor);
+  std::vector<std::string> rgstrDetails;
+  std::string strProgramInfo;
+  if (m_hwndMain != NULL && getWindowTitle(m_hwndMain, strProgramInfo))
+    rgstrDetails.push_back("Program Info = " + strProgramInfo);
+  rgstrDetails.push_back("Active Profile = " + (m_fnCurrentProfileName ? m_fnCurrentProfileName() : std::string()));
+  m_log.logEvent("Connected", rgstrDetails);
+}
+
+// Injected text reaches the communication thread only while it runs; with the port closed it is
+// dropped rather than kept for a later port that may belong to another profile.
+void SubscriberProtocol::onCopyData(const COPYDATASTRUCT* pCopyData)
+{
+  if (pCopyData == NULL || !isReadableBlock(pCopyData, sizeof(*pCopyData)))
+  {
+    logRefusedInjection(describeInjectedDataCheck(InjectedDataCheck::NoData));
+    return;
+  }
+  std::string strText;
+  InjectedDataCheck check = readInjectedData(pCopyData->lpData, pCopyData->cbData, isReadableBlock, strText);
+  if (check != InjectedDataCheck::Accepted)
+  {
+    logRefusedInjection(describeInjectedDataCheck(check));
+    return;
+  }
+  if (m_pRequests == nullptr)
+  {
+    logRefusedInjection("port closed");
+    return;
+  }
+  m_pRequests->injectExternalData(strText);
+}
+
+void SubscriberProtocol::logRefusedInjection(const char* pszReason)
+{
+  if (m_log.isEventOutputWanted())
+    m_log.logEvent("Injected Data Refused", {std::string("Reason = ") + pszReason});
+}
+
+// A subscriber may change the lists while it handles the message (it may unsubscribe from within
+// its handler), so the sends walk a copy. A window that no longer exists fails silently; one that
+// exists but did not answer in time is logged and skipped.
+void SubscriberProtocol::deliverToSubscribers(const std::string& strText)
+{
+  for (WindowHandle hWindow : m_subscribers.snapshot())
+  {
+    HWND hwnd = static_cast<HWND>(hWindow);
+    DWORD dwError = 0;
+    if (sendCopyData(hwnd, strText, dwError) || !IsWindow(hwnd) || !m_log.isEventOutputWanted())
+      continue;
+    std::string strTitle;
+    if (!getWindowTitle(hwnd, strTitle))
+      strTitle = kszNoSubscriberTitle;
+    m_log.logEvent("Subscriber Not Responding",
+                   {"Subscriber Window Title = " + strTitle, "Error Code = " + std::to_string(dwError)});
+  }
+}
+
+std::vector<std::string> SubscriberProtocol::subscriberTitles() const
+{
+  std::vector<std::string> rgstrTitles;
+  for (WindowHandle hWindow : m_subscribers.snapshot())
+  {
+    std::string strTitle;
+    if (getWindowTitle(static_cast<HWND>(hWindow), strTitle))
+      rgstrTitles.push_back(strTitle);
+  }
+  return rgstrTitles;
+}
+
+// Failures are not logged here: logging them would send to the monitors again.
+void SubscriberProtocol::sendToMonitors(const std::string& strText)
+{
+  for (WindowHandle hWindow : m_monitors.snapshot())
+  {
+    DWORD dwError = 0;
+    sendCopyData(static_cast<HWND>(hWindow), strText, dwError);
+  }
+}
+
+// Synchronous like SendMessage, but the wait ends at once for a window the system reports as hung
+// and after the time bound for any other. No sender window: wParam stays 0.
+bool SubscriberProtocol::sendCopyData(HWND hwnd, const std::string& strText, DWORD& dwError) const
+{
+  COPYDATASTRUCT copyData;
+  copyData.dwData = 0;
+  copyData.cbData = static_cast<DWORD>(std::strlen(strText.c_str()) + 1);
+  copyData.lpData = const_cast<char*>(strText.c_str());
+  DWORD_PTR dwResult = 0;
+  if (SendMessageTimeoutA(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                          m_dwSendTimeout, &dwResult) != 0)
+    return true;
+  dwError = GetLastError();
+  return false;
+}
+
+// InternalGetWindowText reads the title the system keeps and sends nothing to the window, unlike
+// GetWindowText for a window of this process.
+bool SubscriberProtocol::getWindowTitle(HWND hwnd, std::string& strTitle)
+{
+  strTitle.clear();
+  if (!IsWindow(hwnd))
+    return false;
+  WCHAR szTitle[512];
+  int cchTitle = InternalGetWindowText(hwnd, szTitle, static_cast<int>(sizeof(szTitle) / sizeof(szTitle[0])));
+  if (cchTitle <= 0)
+    return true;
+  int cbTitle = WideCharToMultiByte(CP_ACP, 0, szTitle, cchTitle, NULL, 0, NULL, NULL);
+  if (cbTitle <= 0)
+    return true;
+  strTitle.resize(static_cast<size_t>(cbTitle));
+  WideCharToMultiByte(CP_ACP, 0, szTitle, cchTitle, &strTitle[0], cbTitle, NULL, NULL);
+  return true;
+}

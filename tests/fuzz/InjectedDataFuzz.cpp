@@ -1,0 +1,45 @@
+// Another program's copy-data block: the first four bytes are the byte count it claims, the rest
+// the block. Whatever the claim, nothing outside the real block may be read, and an accepted text
+// holds no zero byte and is shorter than the claimed count.
+#include "InjectedData.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace
+{
+const char* g_pBlock = nullptr;
+size_t g_cbBlock = 0;
+
+// Only the real block is readable memory, as the system's page check would find.
+bool insideBlock(const void* pData, size_t cbData)
+{
+  return pData == g_pBlock && cbData <= g_cbBlock;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+  if (nSize < 4)
+    return 0;
+  uint32_t cbClaimed;
+  std::memcpy(&cbClaimed, pData, 4);
+  // A heap copy of exactly the block's size, so the address sanitizer sees any read beyond it.
+  size_t cbBlock = nSize - 4;
+  char* pBlock = static_cast<char*>(std::malloc(cbBlock == 0 ? 1 : cbBlock));
+  if (cbBlock != 0)
+    std::memcpy(pBlock, pData + 4, cbBlock);
+  g_pBlock = pBlock;
+  g_cbBlock = cbBlock;
+  std::string strText;
+  InjectedDataCheck check = readInjectedData(cbBlock == 0 ? nullptr : pBlock, cbClaimed, insideBlock, strText);
+  if (check == InjectedDataCheck::Accepted &&
+      (strText.size() >= cbClaimed || std::memchr(strText.data(), 0, strText.size()) != nullptr))
+    std::abort();
+  if (check != InjectedDataCheck::Accepted && !strText.empty())
+    std::abort();
+  std::free(pBlock);
+  return 0;
+}
