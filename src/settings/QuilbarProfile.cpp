@@ -94,15 +94,21 @@ bool isText(Rule rule)
 }
 }  // namespace
 
+// The owned maps start as their own constructors make them, so only the values and the
+// "Default" format are set here (building the key map twice is the dearest part of a profile).
 QuilbarProfile::QuilbarProfile()
 {
-  setDefaults();
+  resetValues();
+  addDefaultFormat();
 }
 
 QuilbarProfile::QuilbarProfile(const QuilbarProfile& profile)
+    : m_dataEditFormatMap(profile.m_dataEditFormatMap),
+      m_keyTranslatorMap(profile.m_keyTranslatorMap),
+      m_replacementMap(profile.m_replacementMap)
 {
-  setDefaults();
-  *this = profile;
+  resetValues();
+  copyValues(profile);
 }
 
 // Field by field through the setters; a refused setter here means the source was corrupted in
@@ -111,6 +117,15 @@ QuilbarProfile& QuilbarProfile::operator=(const QuilbarProfile& profile)
 {
   if (this == &profile)
     return *this;
+  copyValues(profile);
+  m_dataEditFormatMap = profile.m_dataEditFormatMap;
+  m_keyTranslatorMap = profile.m_keyTranslatorMap;
+  m_replacementMap = profile.m_replacementMap;
+  return *this;
+}
+
+void QuilbarProfile::copyValues(const QuilbarProfile& profile)
+{
   for (const ValueSpec& spec : krgValues)
   {
     if (spec.rule == Rule::RequiredList)
@@ -120,13 +135,18 @@ QuilbarProfile& QuilbarProfile::operator=(const QuilbarProfile& profile)
     else
       QB_ASSERT(true == (this->*spec.pfnSetNumber)((profile.*spec.pfnGetNumber)()));
   }
-  m_dataEditFormatMap = profile.m_dataEditFormatMap;
-  m_replacementMap = profile.m_replacementMap;
-  m_keyTranslatorMap = profile.m_keyTranslatorMap;
-  return *this;
 }
 
 void QuilbarProfile::setDefaults()
+{
+  resetValues();
+  addDefaultFormat();
+  // The other maps as their constructors make them.
+  m_keyTranslatorMap.setDefault();
+  m_replacementMap.removeAll();
+}
+
+void QuilbarProfile::resetValues()
 {
   m_strName.clear();
   m_strPort = "COM1";
@@ -155,7 +175,10 @@ void QuilbarProfile::setDefaults()
   m_dwTerminationType = 0;
   m_strDataStringTerminator = "<cr>";
   m_dwTerminationTimeout = 30;
+}
 
+void QuilbarProfile::addDefaultFormat()
+{
   // A fresh profile passes every data string on unchanged with a carriage return appended.
   std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
   QB_ASSERT(true == pFormat->setName(kszDefaultFormatName));
@@ -167,9 +190,6 @@ void QuilbarProfile::setDefaults()
   QB_ASSERT(true == pFormat->getCriteriaMap().add(std::move(pCriteria)));
   m_dataEditFormatMap.removeAll();
   QB_ASSERT(true == m_dataEditFormatMap.add(kszDefaultFormatName, std::move(pFormat)));
-  // The other maps as their constructors make them, also when an existing profile is reset.
-  m_replacementMap.removeAll();
-  m_keyTranslatorMap.setDefault();
 }
 
 bool QuilbarProfile::setKeyCase(uint32_t dwKeyCase)

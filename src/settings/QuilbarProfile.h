@@ -96,10 +96,10 @@ public:
 
   DataEditFormatMap& getDataEditFormatMap() { return m_dataEditFormatMap; }
   const DataEditFormatMap& getDataEditFormatMap() const { return m_dataEditFormatMap; }
-  ReplacementMap& getReplacementMap() { return m_replacementMap; }
-  const ReplacementMap& getReplacementMap() const { return m_replacementMap; }
   KeyTranslatorMap& getKeyTranslatorMap() { return m_keyTranslatorMap; }
   const KeyTranslatorMap& getKeyTranslatorMap() const { return m_keyTranslatorMap; }
+  ReplacementMap& getReplacementMap() { return m_replacementMap; }
+  const ReplacementMap& getReplacementMap() const { return m_replacementMap; }
 
   // Reads the profile from its open key; false with the message in strError. Values read before
   // a failure stay in the record.
@@ -118,6 +118,9 @@ public:
   static const char kszInvalidProfileName[];  // "Only letters and digits may be used as a profile name."
 
 private:
+  void resetValues();
+  void addDefaultFormat();
+  void copyValues(const QuilbarProfile& profile);
   bool loadValues(const Registry& regKey, std::string& strError);
   bool saveValues(Registry& regKey) const;
 
@@ -156,6 +159,6 @@ private:
   uint32_t m_dwTerminationTimeout;
 
   DataEditFormatMap m_dataEditFormatMap;
-  ReplacementMap m_replacementMap;
   KeyTranslatorMap m_keyTranslatorMap;
+  ReplacementMap m_replacementMap;
 };

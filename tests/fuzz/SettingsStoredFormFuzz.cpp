@@ -8,15 +8,27 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace
 {
-const char* const krgValueNames[] = {
-    "Name", "Port", "Speed", "Data", "Parity", "Stop", "DTR", "RTS", "CTSHigh",
-    "DuplicateFilterTime", "InitString", "KeyCase", "IntercharacterDelay", "AutoStart",
-    "HideOnStartup", "Logging", "LogFilename", "Titles", "FilterUnkownDataStrings",
-    "TerminationType", "TerminationTimeout", "DataStringTerminator"};
+// Where a value is overwritten: the profile key or one of the record keys below it.
+struct Target
+{
+  const char* pszSubKey;
+  const char* pszValue;
+};
+const Target krgTargets[] = {
+    {"", "Name"}, {"", "Port"}, {"", "DTR"}, {"", "CTSHigh"}, {"", "DuplicateFilterTime"},
+    {"", "InitString"}, {"", "KeyCase"}, {"", "AutoStart"}, {"", "HideOnStartup"},
+    {"", "Logging"}, {"", "LogFilename"}, {"", "Titles"}, {"", "TerminationType"},
+    {"", "DataStringTerminator"}, {"", "KeyTranslatorMap"},
+    {"\\DataEditFormat0", "Name"}, {"\\DataEditFormat0", "Order"}, {"\\DataEditFormat0", "Output"},
+    {"\\DataEditFormat0\\Criteria0", "Type"}, {"\\DataEditFormat0\\Criteria0", "MinLength"},
+    {"\\DataEditFormat0\\Criteria0", "StartPosition"}, {"\\DataEditFormat0\\Criteria0", "Expression"},
+    {"\\DataEditFormat0\\Criteria0", "FieldsPresent"},
+    {"\\Replacement0", "Order"}, {"\\Replacement0", "Input"}, {"\\Replacement0", "Replace"}};
 const uint32_t krgTypes[] = {Registry::kdwTypeString, Registry::kdwTypeBinary,
                              Registry::kdwTypeDword, Registry::kdwTypeMultiString};
 
@@ -54,23 +66,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   Registry::splitPath(strRest);
   QuilbarProfile::encodeInitString(strRest);
 
-  // A default profile key with one value overwritten by the raw input.
+  // A profile key with a format, a criterion and a replacement; one value overwritten by the
+  // raw input.
   Registry key;
   Registry software;
+  QuilbarProfile profile;
+  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  pReplacement->setInput("a");
+  profile.getReplacementMap().add(std::move(pReplacement));
   if (!software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll)
-      || !software.createSubKey("Fuzz", key) || !QuilbarProfile().saveToRegistry(key))
+      || !software.createSubKey("Fuzz", key) || !profile.saveToRegistry(key))
     std::abort();
-  const char* pszName = krgValueNames[pData[0] % (sizeof(krgValueNames) / sizeof(krgValueNames[0]))];
+  const Target& target = krgTargets[pData[0] % (sizeof(krgTargets) / sizeof(krgTargets[0]))];
+  std::string strRawPath = std::string("Software\\Fuzz") + target.pszSubKey;
   void* hkRaw = nullptr;
-  if (regapi::openKey(regapi::rootKey(regapi::Root::LocalMachine), "Software\\Fuzz",
+  if (regapi::openKey(regapi::rootKey(regapi::Root::LocalMachine), strRawPath.c_str(),
                       Registry::kdwAccessAll, hkRaw) != regapi::kSuccess)
     std::abort();
-  regapi::setValue(hkRaw, pszName, krgTypes[pData[1] % 4],
+  regapi::setValue(hkRaw, target.pszValue, krgTypes[pData[1] % 4],
                    reinterpret_cast<const unsigned char*>(strRest.data()),
                    static_cast<uint32_t>(strRest.size()));
   regapi::closeKey(hkRaw);
 
-  readEveryWay(key, pszName);
+  readEveryWay(key, target.pszValue);
   QuilbarProfile loaded;
   std::string strError;
   loaded.loadFromRegistry(key, strError);

@@ -228,6 +228,7 @@ TEST_F(QuilbarProfileStoreTest, AddedProfileIsAFullCopyOfTheCurrentOne)
   pReplacement->setInput("a");
   pReplacement->setReplace("b");
   line1.getReplacementMap().add(std::move(pReplacement));
+  line1.getKeyTranslatorMap().entryOf('\r').setKeyCode(0x09);
   m_listener.m_rgEvents.clear();
 
   QuilbarProfile& test = m_store.addOrSelectProfile("Test");
@@ -238,6 +239,7 @@ TEST_F(QuilbarProfileStoreTest, AddedProfileIsAFullCopyOfTheCurrentOne)
   ASSERT_EQ(1u, m_listener.m_rgEvents.size());
   EXPECT_EQ(TextList{"Name = Test"}, m_listener.m_rgEvents[0].second);
 
+  EXPECT_EQ(0x09, test.getKeyTranslatorMap().entryOf('\r').getKeyCode());
   test.getDataEditFormatMap().lookup("Default")->setOutput("changed");
   EXPECT_EQ("Input()", line1.getDataEditFormatMap().lookup("Default")->getOutput());
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -91,6 +92,11 @@ QuilbarProfile richProfile()
   pPrefix->setOutput("Mid(Input(), 3)");
   pPrefix->getCriteriaMap().add(stringCriteria(1, "AB*"));
   formats.add("Prefix", std::move(pPrefix));
+
+  KeyTranslator& enter = profile.getKeyTranslatorMap().entryOf(0x0D);
+  enter.setKeyCode(0x09);
+  enter.setShift(true);
+  profile.getKeyTranslatorMap().entryOf(0xE5).setValid(false);
 
   profile.getReplacementMap().add(replacement(0, "<GS>", "|"));
   profile.getReplacementMap().add(replacement(1, "ab", ""));
@@ -181,11 +187,13 @@ TEST(QuilbarProfileCopy, CopyIsCompleteAndShareNothing)
   copy.getDataEditFormatMap().lookup("Prefix")->setOutput("changed");
   copy.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().removeAll();
   copy.getReplacementMap().lookupByOrder(0)->setReplace("changed");
+  copy.getKeyTranslatorMap().entryOf(0x0D).setKeyCode(0x20);
   copy.getKeyTranslatorMap().entryOf(0xA8).setKeyCode(0x20);
   EXPECT_EQ(0xBA, source.getKeyTranslatorMap().entryOf(0xA8).getKeyCode());
   EXPECT_EQ("Mid(Input(), 3)", source.getDataEditFormatMap().lookup("Prefix")->getOutput());
   EXPECT_EQ(2, source.getDataEditFormatMap().lookup("GS1")->getCriteriaMap().getCount());
   EXPECT_EQ("|", source.getReplacementMap().lookupByOrder(0)->getReplace());
+  EXPECT_EQ(0x09, source.getKeyTranslatorMap().entryOf(0x0D).getKeyCode());
 
   QuilbarProfile assigned;
   assigned = source;
@@ -307,7 +315,7 @@ TEST_F(QuilbarProfileTest, SavedValuesHaveTheirNamesAndTypes)
 
 TEST_F(QuilbarProfileTest, EveryMissingRequiredValueStopsTheLoad)
 {
-  const char* rgRequired[] = {"Name", "Port", "Speed", "Data", "Parity", "Stop", "DTR", "RTS",
+  const char* rgRequired[] = {"KeyTranslatorMap", "Name", "Port", "Speed", "Data", "Parity", "Stop", "DTR", "RTS",
                               "InitString", "KeyCase", "IntercharacterDelay", "HideOnStartup",
                               "HideWindow", "LockOutputWindow", "Titles",
                               "FilterUnkownDataStrings", "TerminationType", "TerminationTimeout",
@@ -466,5 +474,63 @@ TEST_F(QuilbarProfileTest, SaveIntoAReadOnlyKeyFails)
   Registry readOnly;
   ASSERT_TRUE(readOnly.openKey(m_scratch.path(), Registry::kdwAccessRead));
   EXPECT_FALSE(QuilbarProfile().saveToRegistry(readOnly));
+}
+TEST_F(QuilbarProfileTest, KeyTranslatorMapIsStoredAs768Bytes)
+{
+  ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+  uint32_t dwSize = 0;
+  EXPECT_TRUE(key().getKeyValueSize("KeyTranslatorMap", dwSize));
+  EXPECT_EQ(768u, dwSize);
+  unsigned char rgbyStored[768];
+  uint32_t dwLen = sizeof(rgbyStored);
+  ASSERT_TRUE(key().getKeyValue("KeyTranslatorMap", rgbyStored, dwLen));
+  // "A": a Unicode entry with key code 0x41, the scan code of that key, all seven flags.
+  EXPECT_EQ(0x41, rgbyStored[3 * 65]);
+  EXPECT_EQ(0x1E, rgbyStored[3 * 65 + 1]);
+  EXPECT_EQ(0x7F, rgbyStored[3 * 65 + 2]);
+}
+
+TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnyOtherSizeFailsTheLoad)
+{
+  for (uint32_t dwSize : {765u, 769u, 0u, 1024u})
+  {
+    SCOPED_TRACE(dwSize);
+    ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+    std::vector<unsigned char> rgbyStored(dwSize + 1, 0);
+    ASSERT_TRUE(key().createKeyValue("KeyTranslatorMap", rgbyStored.data(), dwSize));
+    QuilbarProfile loaded;
+    std::string strError;
+    EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+    EXPECT_EQ("Invalid size of key value KeyTranslatorMap in subkey " + m_scratch.path() + ". Was "
+                  + std::to_string(dwSize)
+                  + " bytes, should be 768. Uninstall any earlier version of Quilbar and "
+                    "re-install this version. Please note that any customized settings will be "
+                    "lost.",
+              strError);
+  }
+}
+
+TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnotherTypeCountsAsMissing)
+{
+  ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+  ASSERT_TRUE(key().createKeyValue("KeyTranslatorMap", "not bytes"));
+  QuilbarProfile loaded;
+  std::string strError;
+  EXPECT_FALSE(loaded.loadFromRegistry(key(), strError));
+  EXPECT_EQ(failedToRead("KeyTranslatorMap"), strError);
+}
+
+TEST_F(QuilbarProfileTest, UnusedFlagBitOfAStoredKeyRecordIsIgnored)
+{
+  ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
+  unsigned char rgbyStored[768];
+  uint32_t dwLen = sizeof(rgbyStored);
+  ASSERT_TRUE(key().getKeyValue("KeyTranslatorMap", rgbyStored, dwLen));
+  rgbyStored[3 * 13 + 2] |= 0x80;
+  ASSERT_TRUE(key().createKeyValue("KeyTranslatorMap", rgbyStored, sizeof(rgbyStored)));
+  QuilbarProfile loaded;
+  std::string strError;
+  ASSERT_TRUE(loaded.loadFromRegistry(key(), strError)) << strError;
+  EXPECT_EQ(dumpKeyTranslators(KeyTranslatorMap()), dumpKeyTranslators(loaded.getKeyTranslatorMap()));
 }
 }  // namespace
