@@ -2,10 +2,10 @@
 
 #include "Assert.h"
 #include "RecordOrder.h"
+#include "RecordSubKeys.h"
 #include "settings/Registry.h"
 #include "settings/RegistryMessages.h"
 
-#include <cstring>
 
 DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder)
 {
@@ -47,11 +47,6 @@ const char DataEditFormatMap::kszCorruptedOrder[] =
 namespace
 {
 const char kszFormatKeyPrefix[] = "DataEditFormat";
-
-bool startsWith(const std::string& strText, const char* pszPrefix)
-{
-  return strText.compare(0, std::strlen(pszPrefix), pszPrefix) == 0;
-}
 }  // namespace
 
 // Other sub-keys of a profile key belong to other records; only "DataEditFormat..." keys (exact
@@ -59,32 +54,15 @@ bool startsWith(const std::string& strText, const char* pszPrefix)
 bool DataEditFormatMap::loadFromRegistry(const Registry& regProfileKey, std::string& strError)
 {
   removeAll();
-  TextList rgSubKeys;
-  if (!regProfileKey.getSubKeys(rgSubKeys))
-  {
-    strError = registrymessages::failedToGetSubKeys(regProfileKey);
-    return false;
-  }
-  for (const std::string& strSubKey : rgSubKeys)
-  {
-    if (!startsWith(strSubKey, kszFormatKeyPrefix))
-      continue;
-    std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
-    Registry regKey;
-    if (!regProfileKey.openSubKey(strSubKey, regKey, Registry::kdwAccessRead))
-    {
-      strError = registrymessages::failedToOpenSubKey(regProfileKey, strSubKey);
-      return false;
-    }
-    if (!pFormat->loadFromRegistry(regKey, strError))
-      return false;
+  auto fnAdd = [this](std::unique_ptr<DataEditFormat> pFormat, std::string& strAddError) {
     std::string strName = pFormat->getName();
-    if (!add(strName, std::move(pFormat)))
-    {
-      strError = "Failed to add data edit format " + strName + " to the data edit format map.";
-      return false;
-    }
-  }
+    if (add(strName, std::move(pFormat)))
+      return true;
+    strAddError = "Failed to add data edit format " + strName + " to the data edit format map.";
+    return false;
+  };
+  if (!loadRecordSubKeys<DataEditFormat>(regProfileKey, kszFormatKeyPrefix, strError, fnAdd))
+    return false;
   if (!isOrderConsistent())
   {
     strError = kszCorruptedOrder;

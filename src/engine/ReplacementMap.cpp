@@ -2,6 +2,7 @@
 
 #include "Assert.h"
 #include "RecordOrder.h"
+#include "RecordSubKeys.h"
 #include "settings/Registry.h"
 #include "settings/RegistryMessages.h"
 
@@ -50,33 +51,16 @@ const char kszReplacementKeyPrefix[] = "Replacement";
 bool ReplacementMap::loadFromRegistry(const Registry& regProfileKey, std::string& strError)
 {
   removeAll();
-  TextList rgSubKeys;
-  if (!regProfileKey.getSubKeys(rgSubKeys))
-  {
-    strError = registrymessages::failedToGetSubKeys(regProfileKey);
-    return false;
-  }
-  for (const std::string& strSubKey : rgSubKeys)
-  {
-    if (strSubKey.compare(0, sizeof(kszReplacementKeyPrefix) - 1, kszReplacementKeyPrefix) != 0)
-      continue;
-    std::unique_ptr<Replacement> pReplacement(new Replacement);
-    Registry regKey;
-    if (!regProfileKey.openSubKey(strSubKey, regKey, Registry::kdwAccessRead))
-    {
-      strError = registrymessages::failedToOpenSubKey(regProfileKey, strSubKey);
-      return false;
-    }
-    if (!pReplacement->loadFromRegistry(regKey, strError))
-      return false;
+  auto fnAdd = [this](std::unique_ptr<Replacement> pReplacement, std::string& strAddError) {
     std::string strKey = pReplacement->getKey();
-    if (!add(std::move(pReplacement)))
-    {
-      strError = "Failed to add the input data replacement " + strKey
-                 + " to the replacement map. Two registry subkeys hold the same texts.";
-      return false;
-    }
-  }
+    if (add(std::move(pReplacement)))
+      return true;
+    strAddError = "Failed to add the input data replacement " + strKey
+                  + " to the replacement map. Two registry subkeys hold the same texts.";
+    return false;
+  };
+  if (!loadRecordSubKeys<Replacement>(regProfileKey, kszReplacementKeyPrefix, strError, fnAdd))
+    return false;
   if (!isOrderConsistent())
   {
     strError = kszCorruptedOrder;
