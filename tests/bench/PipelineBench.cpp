@@ -1,6 +1,7 @@
 // Data strings per second through the whole pipeline (lock, duplicate filter, replacements, format
 // choice, output expression, keystroke planning or subscriber delivery, log event) on the realistic
 // profile, with sinks that only count what reaches them.
+#include "CountingKeyEventSink.h"
 #include "DataStringPipeline.h"
 #include "EventLog.h"
 #include "KeystrokeEmitter.h"
@@ -16,15 +17,6 @@
 namespace
 {
 using namespace benchprofile;
-
-class CountingKeySink : public KeyEventSink
-{
-public:
-  void keyEvent(int, int, unsigned) override { ++m_nEvents; }
-  void unicodeEvent(int) override { ++m_nEvents; }
-  void wait(int) override {}
-  size_t m_nEvents = 0;
-};
 
 class NoForegroundChange : public ForegroundWindow
 {
@@ -74,7 +66,7 @@ public:
 void runPipeline(benchmark::State& state, size_t nSubscribers, size_t nMonitors)
 {
   RecordingExpressionActions actions;
-  CountingKeySink sink;
+  CountingKeyEventSink sink;
   NoForegroundChange foreground;
   CapsOff caps;
   KeyTranslatorMap keyMap;

@@ -2,6 +2,7 @@
 // duplicate filter, unknown-string filter, subscribers or keyboard, logging, and the output window
 // lock. The realistic formats and replacements, plus formats whose expressions pick the data apart,
 // must never crash, hang or leave a log event unwritten.
+#include "CountingKeyEventSink.h"
 #include "DataStringPipeline.h"
 #include "EventLog.h"
 #include "KeystrokeEmitter.h"
@@ -19,15 +20,6 @@
 
 namespace
 {
-class CountingKeySink : public KeyEventSink
-{
-public:
-  void keyEvent(int, int, unsigned) override { ++m_nEvents; }
-  void unicodeEvent(int) override { ++m_nEvents; }
-  void wait(int) override {}
-  size_t m_nEvents = 0;
-};
-
 class FuzzForeground : public ForegroundWindow
 {
 public:
@@ -121,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   uint8_t bySettings = pData[0];
   RecordingExpressionActions actions;
   actions.m_nAnyWindowAt = 0;
-  CountingKeySink sink;
+  CountingKeyEventSink sink;
   FuzzForeground foreground;
   foreground.m_fPresent = (bySettings & 0x40) == 0;
   CapsOff caps;
