@@ -18,7 +18,9 @@ function(quilbar_add_library name)
     list(APPEND srcs ${ARG_NATIVE})
   endif()
   add_library(${name} STATIC ${srcs})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/src)
+  # Cross-folder includes name their folder ("base/Registry.h"): only src/ is exported, a
+  # library's own folder is private to it.
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   if(QUILBAR_WINDOWS AND ARG_WIN_LIBS)
     target_link_libraries(${name} PUBLIC ${ARG_WIN_LIBS})

@@ -1,6 +1,6 @@
 #include "ActionFunctions.h"
 
-#include "DataConv.h"
+#include "base/DataConv.h"
 #include "Evaluation.h"
 #include "ExpressionSyntax.h"
 #include "MainWindowActions.h"

@@ -1,12 +1,12 @@
 #include "Criteria.h"
 
-#include "Assert.h"
-#include "DataConv.h"
+#include "base/Assert.h"
+#include "base/DataConv.h"
 #include "EAN128.h"
 #include "StringFormat.h"
-#include "WildcardMatch.h"
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "base/WildcardMatch.h"
+#include "base/Registry.h"
+#include "base/RegistryMessages.h"
 
 #include <climits>
 #include <cstring>

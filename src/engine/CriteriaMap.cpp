@@ -1,8 +1,8 @@
 #include "CriteriaMap.h"
 
-#include "Assert.h"
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "base/Assert.h"
+#include "base/Registry.h"
+#include "base/RegistryMessages.h"
 
 bool CriteriaMap::add(std::unique_ptr<Criteria> pCriteria)
 {
@@ -39,7 +39,7 @@ bool CriteriaMap::loadFromRegistry(const Registry& regFormatKey, std::string& st
   }
   for (const std::string& strSubKey : rgSubKeys)
   {
-    std::unique_ptr<Criteria> pCriteria(new Criteria);
+    auto pCriteria = std::make_unique<Criteria>();
     Registry regKey;
     if (!regFormatKey.openSubKey(strSubKey, regKey, Registry::kdwAccessRead))
     {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Criteria.h"
-#include "OwningMap.h"
+#include "base/OwningMap.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "DataEditFormat.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "DataEditFormatMap.h"
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "base/Registry.h"
+#include "base/RegistryMessages.h"
 #include <climits>
 
 DataEditFormat::DataEditFormat()

@@ -1,10 +1,10 @@
 #include "DataEditFormatMap.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "RecordOrder.h"
-#include "RecordSubKeys.h"
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "base/RecordSubKeys.h"
+#include "base/Registry.h"
+#include "base/RegistryMessages.h"
 
 
 DataEditFormat* DataEditFormatMap::lookupByOrder(int nOrder)

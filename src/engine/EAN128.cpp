@@ -1,6 +1,6 @@
 #include "EAN128.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "StringFormat.h"
 
 #include <algorithm>
@@ -220,7 +220,7 @@ bool EAN128::storeField(const char* pszAI, const std::string& strValue)
 
 bool EAN128::fail(const std::string& strError)
 {
-  m_pszError.reset(new char[strError.size() + 1]);
+  m_pszError = std::make_unique<char[]>(strError.size() + 1);
   std::memcpy(m_pszError.get(), strError.c_str(), strError.size() + 1);
   return false;
 }

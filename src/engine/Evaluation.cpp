@@ -1,6 +1,6 @@
 #include "Evaluation.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "ExpressionSyntax.h"
 
 Evaluation::Evaluation(const Setup& setup, ProgramHandle& hRunningProgram, std::string& strError)

@@ -1,6 +1,8 @@
 #include "ExpressionActions_win.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
+#include "base/ClipboardSession_win.h"
+#include "base/UniqueResource_win.h"
 #include "WindowFinder_win.h"
 
 #include <windows.h>
@@ -11,26 +13,6 @@
 
 namespace
 {
-// Owns one kernel handle; closes it once.
-class ScopedHandle
-{
-public:
-  explicit ScopedHandle(HANDLE h) : m_h(h) {}
-  ~ScopedHandle()
-  {
-    if (isValid())
-      CloseHandle(m_h);
-  }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-  bool isValid() const { return m_h != nullptr && m_h != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_h; }
-
-private:
-  HANDLE m_h;
-};
-
 bool writeAll(HANDLE hFile, const std::string& strBytes)
 {
   size_t nDone = 0;
@@ -78,7 +60,7 @@ ProgramHandle ExpressionActionsWin::startProgram(const std::string& strCommandLi
   if (!CreateProcessA(nullptr, rgchCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startupInfo,
                       &processInfo))
     return nullptr;
-  CloseHandle(processInfo.hThread);
+  UniqueHandle(processInfo.hThread).reset();
   return processInfo.hProcess;
 }
 
@@ -91,7 +73,7 @@ bool ExpressionActionsWin::waitForProgram(ProgramHandle hProgram, std::uint32_t 
 void ExpressionActionsWin::releaseProgram(ProgramHandle hProgram)
 {
   QB_ASSERT(NULL != hProgram);
-  CloseHandle(hProgram);
+  UniqueHandle(static_cast<HANDLE>(hProgram)).reset();
 }
 
 WindowHandle ExpressionActionsWin::findWindow(const std::string& strTitlePattern)
@@ -109,7 +91,8 @@ void ExpressionActionsWin::bringToFront(WindowHandle hWindow)
 // SetClipboardData succeeds the system owns the memory; before that it is ours to free.
 void ExpressionActionsWin::putOnClipboard(const std::string& strText)
 {
-  if (!OpenClipboard(nullptr))
+  ClipboardSession clipboard;
+  if (!clipboard.isOpen())
     return;
   EmptyClipboard();
   HGLOBAL hMemory = GlobalAlloc(GMEM_MOVEABLE, strText.size() + 1);
@@ -123,24 +106,23 @@ void ExpressionActionsWin::putOnClipboard(const std::string& strText)
   }
   if (hMemory != nullptr)
     GlobalFree(hMemory);
-  CloseClipboard();
 }
 
 bool ExpressionActionsWin::writeFile(const std::string& strPath, const std::string& strBytes)
 {
-  ScopedHandle file(
+  UniqueFileHandle file(
     CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.isValid() && writeAll(file.get(), strBytes);
+  return file && writeAll(file.get(), strBytes);
 }
 
 // The answer's size is taken before reading and every byte of it must arrive: a file that is
 // cut short while being read is reported rather than used half.
 bool ExpressionActionsWin::readFile(const std::string& strPath, std::string& strBytes)
 {
-  ScopedHandle file(
+  UniqueFileHandle file(
     CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
-  if (!file.isValid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxFileSize)
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxFileSize)
     return false;
   strBytes.assign(static_cast<size_t>(size.QuadPart), '\0');
   DWORD dwRead = 0;
@@ -156,7 +138,7 @@ ExpressionActionsWin::Privilege ExpressionActionsWin::enableShutdownPrivilege()
   HANDLE hToken = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &hToken))
     return Privilege::kNoToken;
-  ScopedHandle token(hToken);
+  UniqueHandle token(hToken);
   TOKEN_PRIVILEGES privileges;
   std::memset(&privileges, 0, sizeof(privileges));
   if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))

@@ -1,8 +1,8 @@
 #include "ExpressionEvaluator.h"
 
 #include "ActionFunctions.h"
-#include "Assert.h"
-#include "DataConv.h"
+#include "base/Assert.h"
+#include "base/DataConv.h"
 #include "DataEditFormat.h"
 #include "Evaluation.h"
 #include "ExpressionSyntax.h"

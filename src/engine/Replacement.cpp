@@ -1,11 +1,11 @@
 #include "Replacement.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "ReplacementMap.h"
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "base/Registry.h"
+#include "base/RegistryMessages.h"
 #include <climits>
-#include "DataConv.h"
+#include "base/DataConv.h"
 
 
 namespace

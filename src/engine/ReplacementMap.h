@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OwningMap.h"
+#include "base/OwningMap.h"
 #include "Replacement.h"
 
 #include <memory>

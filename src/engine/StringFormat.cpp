@@ -1,6 +1,6 @@
 #include "StringFormat.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "WindowFinder_win.h"
 
-#include "WildcardMatch.h"
+#include "base/WildcardMatch.h"
 
 WindowFinder::WindowFinder(const std::string& strTitlePattern, const std::string& strClassPattern,
                            const std::string& strExclusionPattern)

@@ -1,7 +1,7 @@
 #include "CharTransList.h"
 
 #include "KeyTables.h"
-#include "engine/DataConv.h"
+#include "base/DataConv.h"
 
 #include <cstdio>
 

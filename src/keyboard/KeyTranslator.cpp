@@ -1,7 +1,7 @@
 #include "KeyTranslator.h"
 
 #include "KeyTables.h"
-#include "engine/Assert.h"
+#include "base/Assert.h"
 
 namespace
 {

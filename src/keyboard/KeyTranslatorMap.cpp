@@ -1,9 +1,9 @@
 #include "KeyTranslatorMap.h"
 
 #include "KeyTables.h"
-#include "engine/Assert.h"
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "base/Assert.h"
+#include "base/Registry.h"
+#include "base/RegistryMessages.h"
 
 #include <cstdio>
 
@@ -39,7 +39,7 @@ bool KeyTranslatorMap::setDefault()
   for (int i = 0; i < KeyTables::kcEntries; ++i)
   {
     KeyTables::ASCII2KeyCode record = KeyTables::defaultRecord(i);
-    std::unique_ptr<KeyTranslator> pKeyTranslator(new KeyTranslator());
+    auto pKeyTranslator = std::make_unique<KeyTranslator>();
     QB_ASSERT(true == pKeyTranslator->setASCII(i));
     QB_ASSERT(true == pKeyTranslator->setKeyCode(record.byKeyCode));
     pKeyTranslator->setFlagBits(record.byFlags);
@@ -71,7 +71,7 @@ bool KeyTranslatorMap::fromStoredForm(const unsigned char* pbyStored, std::strin
   for (int i = 0; i < KeyTables::kcEntries; ++i)
   {
     const unsigned char* pbyRecord = pbyStored + i * KeyTables::kcbASCII2KeyCode;
-    std::unique_ptr<KeyTranslator> pKeyTranslator(new KeyTranslator());
+    auto pKeyTranslator = std::make_unique<KeyTranslator>();
     QB_ASSERT(true == pKeyTranslator->setASCII(i));
     QB_ASSERT(true == pKeyTranslator->setKeyCode(pbyRecord[0]));
     pKeyTranslator->setFlagBits(pbyRecord[2]);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KeyTranslator.h"
-#include "engine/OwningMap.h"
+#include "base/OwningMap.h"
 
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "KeyboardEvents.h"
 #include "KeystrokePlanner.h"
 #include "OutputWindowLock.h"
-#include "engine/Assert.h"
+#include "base/Assert.h"
 
 KeystrokeEmitter::KeystrokeEmitter(KeyEventSink& sink, const ForegroundWindow& foregroundWindow,
                                    const CapsLockState& capsLock)

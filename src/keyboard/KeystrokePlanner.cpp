@@ -1,7 +1,7 @@
 #include "KeystrokePlanner.h"
 
 #include "KeyTables.h"
-#include "engine/Assert.h"
+#include "base/Assert.h"
 
 namespace
 {

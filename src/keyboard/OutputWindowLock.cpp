@@ -1,6 +1,6 @@
 #include "OutputWindowLock.h"
 
-#include "engine/WildcardMatch.h"
+#include "base/WildcardMatch.h"
 
 bool isOutputWindowUnlocked(bool fLockOutputWindow, const std::vector<std::string>& rgstrTitles,
                             const ForegroundWindow& foregroundWindow)

@@ -1,6 +1,8 @@
 #include "TesselBinding_win.h"
 
-#include "engine/Assert.h"
+#include "base/Assert.h"
+
+#include <utility>
 
 GetCapsLockStateFn g_pfnGetCapsLockState = nullptr;
 
@@ -12,28 +14,25 @@ TesselBinding::~TesselBinding()
 // Failures are not reported: the program works on without caps-lock information.
 bool TesselBinding::bind(const char* pszLibrary)
 {
-  QB_ASSERT(NULL == m_hCapsModule);
-  m_hCapsModule = LoadLibraryA(pszLibrary);
-  if (m_hCapsModule == NULL)
+  QB_ASSERT(!m_hCapsModule);
+  UniqueModule hModule(LoadLibraryA(pszLibrary));
+  if (!hModule)
     return false;
-  g_pfnGetCapsLockState =
-      reinterpret_cast<GetCapsLockStateFn>(reinterpret_cast<void*>(GetProcAddress(m_hCapsModule, "GetCapsLockState")));
+  g_pfnGetCapsLockState = reinterpret_cast<GetCapsLockStateFn>(
+      reinterpret_cast<void*>(GetProcAddress(hModule.get(), "GetCapsLockState")));
   if (g_pfnGetCapsLockState == nullptr)
-  {
-    FreeLibrary(m_hCapsModule);
-    m_hCapsModule = NULL;
     return false;
-  }
+  m_hCapsModule = std::move(hModule);
   return true;
 }
 
 void TesselBinding::unbind()
 {
-  if (m_hCapsModule == NULL)
+  if (!m_hCapsModule)
     return;
   g_pfnGetCapsLockState = nullptr;
-  QB_ASSERT(FALSE != ::FreeLibrary(m_hCapsModule));
-  m_hCapsModule = NULL;
+  // The release must succeed: a library that stays mapped keeps its hook in every process.
+  QB_ASSERT(FALSE != ::FreeLibrary(m_hCapsModule.release()));
 }
 
 int TesselBinding::getCapsLockState() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CapsLockState.h"
+#include "base/UniqueResource_win.h"
 
 #include <windows.h>
 
@@ -22,10 +23,10 @@ public:
   // Loads the library by name and finds "GetCapsLockState"; false (and unbound) on either failure.
   bool bind(const char* pszLibrary = "Tessel.dll");
   void unbind();
-  bool isBound() const { return m_hCapsModule != NULL; }
+  bool isBound() const { return static_cast<bool>(m_hCapsModule); }
 
   int getCapsLockState() const override;
 
 private:
-  HMODULE m_hCapsModule = NULL;
+  UniqueModule m_hCapsModule;
 };

@@ -1,5 +1,7 @@
 #include "LogFile.h"
 
+#include "base/UniqueResource_win.h"
+
 #include <windows.h>
 
 #include <mutex>
@@ -19,12 +21,12 @@ bool writeLogLine(const std::string& strFilename, const std::string& strLine)
   if (strFilename.empty())
     return false;
   std::lock_guard<std::mutex> lock(g_mutexLogFile);
-  HANDLE hFile = CreateFileA(strFilename.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (hFile == INVALID_HANDLE_VALUE)
+  UniqueFileHandle hFile(CreateFileA(strFilename.c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, NULL));
+  if (!hFile)
     return false;
   DWORD cbWritten = 0;
-  WriteFile(hFile, strLine.data(), static_cast<DWORD>(strLine.size()), &cbWritten, NULL);
-  CloseHandle(hFile);
+  WriteFile(hFile.get(), strLine.data(), static_cast<DWORD>(strLine.size()), &cbWritten, NULL);
   return true;
 }

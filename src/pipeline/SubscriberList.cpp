@@ -1,6 +1,6 @@
 #include "SubscriberList.h"
 
-#include "engine/Assert.h"
+#include "base/Assert.h"
 
 #include <algorithm>
 

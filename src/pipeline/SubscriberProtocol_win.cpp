@@ -4,7 +4,7 @@
 #include "EventLog.h"
 #include "InjectedData.h"
 #include "SubscriberMessages.h"
-#include "engine/Assert.h"
+#include "base/Assert.h"
 #include "keyboard/KeyboardEvents.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "BlinkThread_win.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "PortHost.h"
 #include "PortMessages.h"
 #include "SerialMessages_win.h"

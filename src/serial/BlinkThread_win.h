@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UniqueHandle_win.h"
+#include "base/UniqueResource_win.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "CommThread_win.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "BlinkThread_win.h"
 #include "DataStringSink.h"
 #include "PortHost.h"

@@ -3,7 +3,7 @@
 #include "DataStringCutter.h"
 #include "HandOverQueue.h"
 #include "SerialSettings.h"
-#include "UniqueHandle_win.h"
+#include "base/UniqueResource_win.h"
 
 #include <windows.h>
 

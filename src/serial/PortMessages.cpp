@@ -1,6 +1,6 @@
 #include "PortMessages.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 
 const char* const kszFailedToCreateEvent = "Failed to create event.";
 const char* const kszFailedToCreateThread = "Failed to create thread.";

@@ -1,12 +1,12 @@
 #include "PortOwner_win.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 #include "PortHost.h"
 #include "PortMessages.h"
 #include "PortParameters.h"
 #include "SerialMessages_win.h"
 #include "TrayTip.h"
-#include "UniqueHandle_win.h"
+#include "base/UniqueResource_win.h"
 
 #include <cstdio>
 
@@ -59,9 +59,9 @@ PortOwner::~PortOwner()
 void PortOwner::runSelfTest()
 {
   checkPortConversions();
-  HANDLE h = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  closeHandle(h);
-  QB_ASSERT(NULL == h);
+  UniqueHandle h(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  h.reset();
+  QB_ASSERT(!h);
 }
 
 HANDLE PortOwner::commThreadHandle() const
@@ -125,28 +125,27 @@ bool PortOwner::OpenPort(const QuilbarProfile& profile)
     return false;
   char szDevice[32];
   std::snprintf(szDevice, sizeof szDevice, "\\\\.\\COM%d", nPort);
-  HANDLE hPort = CreateFileA(szDevice, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_OVERLAPPED, nullptr);
-  if (hPort == INVALID_HANDLE_VALUE)
+  UniqueFileHandle hPort(CreateFileA(szDevice, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_OVERLAPPED, nullptr));
+  if (!hPort)
   {
     ReportPortError(kIdsPortOpenFailed);
     return false;
   }
-  if (!configurePort(hPort))
+  if (!configurePort(hPort.get()))
   {
-    CloseHandle(hPort);
+    hPort.reset();
     ReportPortError(kIdsPortSettingsFailed);
     return false;
   }
   // Input from before this opening is stale. It is discarded here rather than by the starting
   // thread, which could otherwise also discard the device's first bytes after the open, such as
   // its answer to the initialisation string.
-  PurgeComm(hPort, PURGE_RXCLEAR);
-  m_nComPortHandle = hPort;
+  PurgeComm(hPort.get(), PURGE_RXCLEAR);
+  m_nComPortHandle = std::move(hPort);
   if (!StartCommThread())
   {
-    CloseHandle(m_nComPortHandle);
-    m_nComPortHandle = INVALID_HANDLE_VALUE;
+    m_nComPortHandle.reset();
     ReportPortError(kIdsPortOpenFailed);
     return false;
   }
@@ -173,7 +172,7 @@ bool PortOwner::StartCommThread()
     LeaveCriticalSection(&m_csExternalData);
   }
   CommThreadContext context;
-  context.hPort = m_nComPortHandle;
+  context.hPort = m_nComPortHandle.get();
   context.hwndOwner = m_hwndOwner;
   context.settings = m_settings;
   context.pHost = &m_host;
@@ -184,7 +183,7 @@ bool PortOwner::StartCommThread()
   context.pcsExternalData = &m_csExternalData;
   context.pstrExternalData = &m_strExternalData;
   context.strReplayFile = m_strReplayFile;
-  m_pCommThread.reset(new CommThread(std::move(context)));
+  m_pCommThread = std::make_unique<CommThread>(std::move(context));
   if (!m_pCommThread->start())
   {
     m_pCommThread.reset();
@@ -208,11 +207,7 @@ void PortOwner::ClosePort()
 {
   StopCommThread();
   m_blinkThread.stop();
-  if (isOpen())
-  {
-    CloseHandle(m_nComPortHandle);
-    m_nComPortHandle = INVALID_HANDLE_VALUE;
-  }
+  m_nComPortHandle.reset();
 }
 
 void PortOwner::ReportPortError(int nId)
@@ -232,7 +227,7 @@ void PortOwner::sendInitString()
 {
   if (!isOpen())
     return;
-  m_writer.write(m_nComPortHandle, m_runningProfile.getInitStringBytes());
+  m_writer.write(m_nComPortHandle.get(), m_runningProfile.getInitStringBytes());
 }
 
 void PortOwner::takeExternalData(const char* pszText)
@@ -256,8 +251,8 @@ void PortOwner::takeExternalData(const char* pszText)
   }
   if (!m_pOfflineCutter)
   {
-    m_pOfflineSink.reset(new OfflineSink(*this));
-    m_pOfflineCutter.reset(new DataStringCutter(m_settings, *m_pOfflineSink));
+    m_pOfflineSink = std::make_unique<OfflineSink>(*this);
+    m_pOfflineCutter = std::make_unique<DataStringCutter>(m_settings, *m_pOfflineSink);
     m_pOfflineCutter->start(ModemLines(), GetTickCount());
   }
   // Strings that could not be handed over earlier go first.

@@ -5,7 +5,7 @@
 #include "DataStringSink.h"
 #include "HandOverQueue.h"
 #include "PortWriter_win.h"
-#include "QuilbarProfile.h"
+#include "settings/QuilbarProfile.h"
 #include "SerialSettings.h"
 
 #include <windows.h>
@@ -45,10 +45,10 @@ public:
   // it is cut here on the window's thread with the last profile used, so it is never lost.
   void takeExternalData(const char* pszText);
 
-  bool isOpen() const { return m_nComPortHandle != INVALID_HANDLE_VALUE; }
+  bool isOpen() const { return static_cast<bool>(m_nComPortHandle); }
   // The copy of the profile the port was last opened with; the pipeline reads its settings here.
   const QuilbarProfile& runningProfile() const { return m_runningProfile; }
-  HANDLE portHandle() const { return m_nComPortHandle; }
+  HANDLE portHandle() const { return m_nComPortHandle.get(); }
 
   // Conversion self-test run when the main window initialises; a failure ends the process.
   static void runSelfTest();
@@ -71,7 +71,7 @@ private:
 
   HWND m_hwndOwner;
   PortHost& m_host;
-  HANDLE m_nComPortHandle = INVALID_HANDLE_VALUE;
+  UniqueFileHandle m_nComPortHandle;
   QuilbarProfile m_runningProfile;
   SerialSettings m_settings;  // the serial values of the running profile
   bool m_fHaveSettings = false;

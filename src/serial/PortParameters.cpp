@@ -1,6 +1,6 @@
 #include "PortParameters.h"
 
-#include "Assert.h"
+#include "base/Assert.h"
 
 #include <climits>
 

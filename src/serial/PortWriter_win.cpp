@@ -1,6 +1,6 @@
 #include "PortWriter_win.h"
 
-#include "UniqueHandle_win.h"
+#include "base/UniqueResource_win.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "SerialSettings.h"
 
-#include "QuilbarProfile.h"
+#include "settings/QuilbarProfile.h"
 
 SerialSettings serialSettingsOf(const QuilbarProfile& profile)
 {

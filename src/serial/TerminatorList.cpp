@@ -1,6 +1,6 @@
 #include "TerminatorList.h"
 
-#include "DataConv.h"
+#include "base/DataConv.h"
 #include "NullByte.h"
 
 namespace

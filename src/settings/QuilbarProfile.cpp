@@ -1,7 +1,7 @@
 #include "QuilbarProfile.h"
 
-#include "RegistryMessages.h"
-#include "engine/Assert.h"
+#include "base/RegistryMessages.h"
+#include "base/Assert.h"
 
 #include <memory>
 
@@ -180,10 +180,10 @@ void QuilbarProfile::resetValues()
 void QuilbarProfile::addDefaultFormat()
 {
   // A fresh profile passes every data string on unchanged with a carriage return appended.
-  std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+  auto pFormat = std::make_unique<DataEditFormat>();
   QB_ASSERT(true == pFormat->setName(kszDefaultFormatName));
   QB_ASSERT(true == pFormat->setOutput(kszDefaultFormatOutput));
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setKindStringExpression();
   QB_ASSERT(true == pCriteria->setStartPosition(1));
   QB_ASSERT(true == pCriteria->setExpression("*"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Registry.h"
+#include "base/Registry.h"
 #include "engine/DataEditFormatMap.h"
 #include "engine/ReplacementMap.h"
 #include "keyboard/KeyTranslatorMap.h"

@@ -1,6 +1,6 @@
 #include "QuilbarProfileMap.h"
 
-#include "engine/Assert.h"
+#include "base/Assert.h"
 
 bool QuilbarProfileMap::add(const std::string& strName, std::unique_ptr<QuilbarProfile> pProfile)
 {

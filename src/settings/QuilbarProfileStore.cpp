@@ -1,7 +1,7 @@
 #include "QuilbarProfileStore.h"
 
-#include "RegistryMessages.h"
-#include "engine/Assert.h"
+#include "base/RegistryMessages.h"
+#include "base/Assert.h"
 
 #include <memory>
 
@@ -58,7 +58,7 @@ bool QuilbarProfileStore::loadProfiles(const Registry& regSettingsKey, std::stri
   }
   for (const std::string& strSubKey : rgSubKeys)
   {
-    std::unique_ptr<QuilbarProfile> pProfile(new QuilbarProfile);
+    auto pProfile = std::make_unique<QuilbarProfile>();
     Registry regProfile;
     if (!regSettingsKey.openSubKey(strSubKey, regProfile, Registry::kdwAccessRead))
     {
@@ -150,9 +150,8 @@ QuilbarProfile& QuilbarProfileStore::addOrSelectProfile(const std::string& strNa
     m_pCurrentProfile = pExisting;
     return *pExisting;
   }
-  std::unique_ptr<QuilbarProfile> pProfile(m_pCurrentProfile != nullptr
-                                               ? new QuilbarProfile(*m_pCurrentProfile)
-                                               : new QuilbarProfile);
+  auto pProfile = m_pCurrentProfile != nullptr ? std::make_unique<QuilbarProfile>(*m_pCurrentProfile)
+                                               : std::make_unique<QuilbarProfile>();
   QB_ASSERT(true == pProfile->setName(strName));
   QuilbarProfile* pAdded = pProfile.get();
   QB_ASSERT(true == m_profiles.add(strName, std::move(pProfile)));

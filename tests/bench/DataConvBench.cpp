@@ -1,5 +1,5 @@
 // Conversion cost of a typical GS1-128 data string and of a long one, both directions.
-#include "DataConv.h"
+#include "base/DataConv.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // How fast the cutter turns scanner-like lines into data strings, for one and for ten
 // terminators, and in time-out mode.
-#include "DataStringCutter.h"
-#include "DataStringSink.h"
+#include "serial/DataStringCutter.h"
+#include "serial/DataStringSink.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Throughput of the data editing engine on a realistic profile: the input data replacements, then
 // the choice of the matching format, for every data string. Reported as data strings per second.
 #include "RealisticProfile.h"
-#include "EAN128.h"
-#include "ReplacementMap.h"
-#include "WildcardMatch.h"
+#include "engine/EAN128.h"
+#include "engine/ReplacementMap.h"
+#include "base/WildcardMatch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Cost of evaluating output expressions once per data string, as the pipeline does, with the
 // actions replaced by the recording fake (only text functions are measured).
-#include "ExpressionEvaluator.h"
+#include "engine/ExpressionEvaluator.h"
 #include "RecordingExpressionActions.h"
 
 #include <benchmark/benchmark.h>

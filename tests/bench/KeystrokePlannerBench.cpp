@@ -1,6 +1,6 @@
 // Planning cost per text, to show that building key events is negligible next to injecting them
 // (about 0.6 ms per event under Wine).
-#include "KeystrokePlanner.h"
+#include "keyboard/KeystrokePlanner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,14 +2,14 @@
 // choice, output expression, keystroke planning or subscriber delivery, log event) on the realistic
 // profile, with sinks that only count what reaches them.
 #include "CountingKeyEventSink.h"
-#include "DataStringPipeline.h"
-#include "EventLog.h"
-#include "KeystrokeEmitter.h"
-#include "MonitorSink.h"
-#include "ProfileSwitcher.h"
+#include "pipeline/DataStringPipeline.h"
+#include "pipeline/EventLog.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "pipeline/MonitorSink.h"
+#include "pipeline/ProfileSwitcher.h"
 #include "RealisticProfile.h"
 #include "RecordingExpressionActions.h"
-#include "SubscriberOutput.h"
+#include "pipeline/SubscriberOutput.h"
 #include "settings/QuilbarProfile.h"
 
 #include <benchmark/benchmark.h>

@@ -2,8 +2,8 @@
 
 // The realistic profile of the benchmarks: ten formats over GS1-128, order, invoice and pallet
 // labels, five replacements, and a day's mix of data strings.
-#include "DataEditFormatMap.h"
-#include "ReplacementMap.h"
+#include "engine/DataEditFormatMap.h"
+#include "engine/ReplacementMap.h"
 
 #include <memory>
 #include <string>
@@ -22,7 +22,7 @@ struct CriteriaSpec
 
 inline std::unique_ptr<Criteria> makeCriteria(const CriteriaSpec& spec)
 {
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   switch (spec.kind)
   {
   case Criteria::kindLength:
@@ -45,7 +45,7 @@ inline std::unique_ptr<Criteria> makeCriteria(const CriteriaSpec& spec)
 
 inline void addFormat(DataEditFormatMap& map, const char* pszName, const std::vector<CriteriaSpec>& rgSpecs)
 {
-  std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+  auto pFormat = std::make_unique<DataEditFormat>();
   pFormat->setName(pszName);
   pFormat->setOrder(map.getCount());
   pFormat->setOutput("Input() + \"<cr>\"");
@@ -82,7 +82,7 @@ inline ReplacementMap makeReplacements()
   int nOrder = 0;
   for (const auto& pair : rgpszPairs)
   {
-    std::unique_ptr<Replacement> pReplacement(new Replacement);
+    auto pReplacement = std::make_unique<Replacement>();
     pReplacement->setOrder(nOrder++);
     pReplacement->setInput(pair[0]);
     pReplacement->setReplace(pair[1]);

@@ -2,7 +2,7 @@
 // port start) and the save-then-load of a store of 10 profiles with 5 formats each (done after
 // every settings change and at start-up). Natively the registry is the in-memory hive, so the
 // figures are this code's own overhead, not the system registry's.
-#include "QuilbarProfileStore.h"
+#include "settings/QuilbarProfileStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,12 +16,12 @@ QuilbarProfile makeProfile()
   QuilbarProfile profile;
   for (int i = 1; i < 5; ++i)
   {
-    std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+    auto pFormat = std::make_unique<DataEditFormat>();
     std::string strName = "Format" + std::to_string(i);
     pFormat->setName(strName);
     pFormat->setOrder(i);
     pFormat->setOutput("Mid(Input(), 2, 10) + \"<cr>\"");
-    std::unique_ptr<Criteria> pCriteria(new Criteria);
+    auto pCriteria = std::make_unique<Criteria>();
     pCriteria->setKindStringExpression();
     pCriteria->setExpression(std::to_string(i) + "*");
     pFormat->getCriteriaMap().add(std::move(pCriteria));
@@ -29,7 +29,7 @@ QuilbarProfile makeProfile()
   }
   for (int i = 0; i < 3; ++i)
   {
-    std::unique_ptr<Replacement> pReplacement(new Replacement);
+    auto pReplacement = std::make_unique<Replacement>();
     pReplacement->setOrder(i);
     pReplacement->setInput("<GS>" + std::to_string(i));
     profile.getReplacementMap().add(std::move(pReplacement));

@@ -1,4 +1,4 @@
-#include "Criteria.h"
+#include "engine/Criteria.h"
 
 #include "MessageBoxAnswerer_win.h"
 #include "TestSupport.h"

@@ -1,5 +1,5 @@
-#include "Criteria.h"
-#include "CriteriaMap.h"
+#include "engine/Criteria.h"
+#include "engine/CriteriaMap.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ const std::string kstrGTIN = "0101234567890128";
 
 std::unique_ptr<Criteria> makeLength(int nMin, int nMax)
 {
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setKindLength();
   EXPECT_TRUE(pCriteria->setMinLength(nMin));
   EXPECT_TRUE(pCriteria->setMaxLength(nMax));
@@ -46,7 +46,7 @@ std::unique_ptr<Criteria> makeLength(int nMin, int nMax)
 
 std::unique_ptr<Criteria> makeExpression(int nStart, const std::string& strExpression)
 {
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setKindStringExpression();
   EXPECT_TRUE(pCriteria->setStartPosition(nStart));
   EXPECT_TRUE(pCriteria->setExpression(strExpression));
@@ -55,7 +55,7 @@ std::unique_ptr<Criteria> makeExpression(int nStart, const std::string& strExpre
 
 std::unique_ptr<Criteria> makeEAN128(const std::string& strPresent, const std::string& strNotPresent)
 {
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setKindEAN128();
   EXPECT_TRUE(pCriteria->setFieldsPresent(strPresent));
   EXPECT_TRUE(pCriteria->setFieldsNotPresent(strNotPresent));

@@ -1,5 +1,5 @@
-#include "DataEditFormat.h"
-#include "DataEditFormatMap.h"
+#include "engine/DataEditFormat.h"
+#include "engine/DataEditFormatMap.h"
 
 #include "TestSupport.h"
 
@@ -13,7 +13,7 @@ namespace
 {
 std::unique_ptr<Criteria> makeExpression(const std::string& strExpression)
 {
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setKindStringExpression();
   pCriteria->setExpression(strExpression);
   return pCriteria;
@@ -21,7 +21,7 @@ std::unique_ptr<Criteria> makeExpression(const std::string& strExpression)
 
 std::unique_ptr<Criteria> makeLength(int nMin, int nMax)
 {
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setMinLength(nMin);
   pCriteria->setMaxLength(nMax);
   return pCriteria;
@@ -30,7 +30,7 @@ std::unique_ptr<Criteria> makeLength(int nMin, int nMax)
 std::unique_ptr<DataEditFormat> makeFormat(const std::string& strName, int nOrder,
                                            std::vector<std::unique_ptr<Criteria>> rgpCriteria)
 {
-  std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+  auto pFormat = std::make_unique<DataEditFormat>();
   pFormat->setName(strName);
   pFormat->setOrder(nOrder);
   pFormat->setOutput("Input() + \"<cr>\"");

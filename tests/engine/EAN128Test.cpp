@@ -1,4 +1,4 @@
-#include "EAN128.h"
+#include "engine/EAN128.h"
 
 #include <gtest/gtest.h>
 

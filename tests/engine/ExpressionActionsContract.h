@@ -7,7 +7,7 @@
 // An environment type E offers: ExpressionActions& actions(); void addWindow(title);
 // std::string scratchPath(name); std::string unwritablePath(); std::string unstartableCommand();
 // std::string quickCommand() (a program that ends at once).
-#include "ExpressionActions.h"
+#include "engine/ExpressionActions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "ExpressionActionsContract.h"
-#include "ExpressionActions_win.h"
+#include "engine/ExpressionActions_win.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 // The real actions of output expressions under Windows (Wine in CI): started programs, Call's
 // file exchange, windows found, waited for and brought to the front, and the clipboard.
-#include "DataConv.h"
-#include "ExpressionActions_win.h"
-#include "ExpressionEvaluator.h"
+#include "base/DataConv.h"
+#include "engine/ExpressionActions_win.h"
+#include "engine/ExpressionEvaluator.h"
 #include "RecordingExpressionActions.h"
 #include "TestSupport.h"
-#include "WindowFinder_win.h"
+#include "engine/WindowFinder_win.h"
 
 #include <windows.h>
 

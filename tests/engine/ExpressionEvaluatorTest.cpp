@@ -1,6 +1,6 @@
-#include "ExpressionEvaluator.h"
+#include "engine/ExpressionEvaluator.h"
 
-#include "DataEditFormat.h"
+#include "engine/DataEditFormat.h"
 
 #include "ExpressionTestFixture.h"
 

@@ -1,4 +1,4 @@
-#include "ExpressionSyntax.h"
+#include "engine/ExpressionSyntax.h"
 
 #include <gtest/gtest.h>
 

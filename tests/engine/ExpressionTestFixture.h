@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExpressionEvaluator.h"
+#include "engine/ExpressionEvaluator.h"
 #include "RecordingExpressionActions.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "Replacement.h"
-#include "ReplacementMap.h"
+#include "engine/Replacement.h"
+#include "engine/ReplacementMap.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace
 std::unique_ptr<Replacement> makeReplacement(int nOrder, const std::string& strInput,
                                              const std::string& strReplace)
 {
-  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  auto pReplacement = std::make_unique<Replacement>();
   EXPECT_TRUE(pReplacement->setOrder(nOrder));
   EXPECT_TRUE(pReplacement->setInput(strInput));
   EXPECT_TRUE(pReplacement->setReplace(strReplace));

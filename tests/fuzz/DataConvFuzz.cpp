@@ -1,6 +1,6 @@
 // Parsing any text must not crash; rendering then parsing must give back the same bytes; and
 // parsing a rendering's output again must give the same rendering (the canonical form is stable).
-#include "DataConv.h"
+#include "base/DataConv.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,11 +2,11 @@
 // and clock ticks: the cutter must not crash, never hand over a zero byte, and in time-out mode
 // without injected text must hand over exactly the bytes it received, in order. Replay lines are
 // parsed from the same input, and a formatted raw-input line must parse back to its bytes.
-#include "DataStringCutter.h"
-#include "DataStringSink.h"
-#include "KeyCase.h"
-#include "NullByte.h"
-#include "RawInputLine.h"
+#include "serial/DataStringCutter.h"
+#include "serial/DataStringSink.h"
+#include "serial/KeyCase.h"
+#include "serial/NullByte.h"
+#include "serial/RawInputLine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

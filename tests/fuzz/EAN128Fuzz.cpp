@@ -1,7 +1,7 @@
 // Parsing any data string must not crash, must keep within the slots, and every false result
 // must come with an error text. Every stored element must be an AI of the table with a value its
 // format allows.
-#include "EAN128.h"
+#include "engine/EAN128.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Replacements and criteria built from arbitrary texts, run over arbitrary data: no crash, and
 // the counts and matches agree with what can be computed independently.
-#include "CriteriaMap.h"
-#include "DataConv.h"
-#include "ReplacementMap.h"
+#include "engine/CriteriaMap.h"
+#include "base/DataConv.h"
+#include "engine/ReplacementMap.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,7 +27,7 @@ void ignoreAlert(const char*)
 // One replacement alone: the result length follows from the count and the two raw texts.
 void checkOneReplacement(const std::string& strInput, const std::string& strReplace, const std::string& strData)
 {
-  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  auto pReplacement = std::make_unique<Replacement>();
   pReplacement->setInput(strInput);
   pReplacement->setReplace(strReplace);
   ReplacementMap map;
@@ -54,17 +54,17 @@ void checkCriteria(FuzzedDataProvider& provider, const std::string& strData)
   CriteriaMap map;
   int nMin = provider.ConsumeIntegralInRange<int>(-2, 80);
   int nMax = provider.ConsumeIntegralInRange<int>(-2, 80);
-  std::unique_ptr<Criteria> pLength(new Criteria);
+  auto pLength = std::make_unique<Criteria>();
   bool fLengthSet = pLength->setMinLength(nMin) && pLength->setMaxLength(nMax);
   map.add(std::move(pLength));
 
-  std::unique_ptr<Criteria> pExpression(new Criteria);
+  auto pExpression = std::make_unique<Criteria>();
   pExpression->setKindStringExpression();
   pExpression->setStartPosition(provider.ConsumeIntegralInRange<int>(-2, 80));
   pExpression->setExpression(provider.ConsumeRandomLengthString(100));
   map.add(std::move(pExpression));
 
-  std::unique_ptr<Criteria> pGS1(new Criteria);
+  auto pGS1 = std::make_unique<Criteria>();
   pGS1->setKindEAN128();
   pGS1->setFieldsPresent(provider.ConsumeRandomLengthString(30));
   pGS1->setFieldsNotPresent(provider.ConsumeRandomLengthString(30));

@@ -1,7 +1,7 @@
 // Any expression on any data, evaluated the three ways (pipeline, test dialog, syntax check),
 // must end without a crash or hang, and report an error text exactly when it fails. The system
 // and the main window are recording fakes, so no fuzzed expression acts on the machine.
-#include "ExpressionEvaluator.h"
+#include "engine/ExpressionEvaluator.h"
 #include "RecordingExpressionActions.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Another program's copy-data block: the first four bytes are the byte count it claims, the rest
 // the block. Whatever the claim, nothing outside the real block may be read, and an accepted text
 // holds no zero byte and is shorter than the claimed count.
-#include "InjectedData.h"
+#include "pipeline/InjectedData.h"
 
 #include <cstdint>
 #include <cstdlib>

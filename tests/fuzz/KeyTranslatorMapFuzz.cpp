@@ -1,8 +1,8 @@
 // Stored key translator maps come from the registry, where any bytes may stand; typing any text
 // through any loaded map must stay within the map and the key tables.
-#include "KeyTables.h"
-#include "KeyTranslatorMap.h"
-#include "KeystrokePlanner.h"
+#include "keyboard/KeyTables.h"
+#include "keyboard/KeyTranslatorMap.h"
+#include "keyboard/KeystrokePlanner.h"
 
 #include <cstdint>
 #include <cstdlib>

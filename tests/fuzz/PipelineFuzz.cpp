@@ -3,13 +3,13 @@
 // lock. The realistic formats and replacements, plus formats whose expressions pick the data apart,
 // must never crash, hang or leave a log event unwritten.
 #include "CountingKeyEventSink.h"
-#include "DataStringPipeline.h"
-#include "EventLog.h"
-#include "KeystrokeEmitter.h"
-#include "MonitorSink.h"
-#include "ProfileSwitcher.h"
+#include "pipeline/DataStringPipeline.h"
+#include "pipeline/EventLog.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "pipeline/MonitorSink.h"
+#include "pipeline/ProfileSwitcher.h"
 #include "RecordingExpressionActions.h"
-#include "SubscriberOutput.h"
+#include "pipeline/SubscriberOutput.h"
 #include "settings/QuilbarProfile.h"
 
 #include <cstdint>
@@ -84,11 +84,11 @@ public:
 
 void addFormat(QuilbarProfile& profile, const char* pszName, const char* pszOutput, const char* pszPattern)
 {
-  std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+  auto pFormat = std::make_unique<DataEditFormat>();
   pFormat->setName(pszName);
   pFormat->setOrder(profile.getDataEditFormatMap().getCount());
   pFormat->setOutput(pszOutput);
-  std::unique_ptr<Criteria> pCriteria(new Criteria);
+  auto pCriteria = std::make_unique<Criteria>();
   pCriteria->setKindStringExpression();
   pCriteria->setStartPosition(1);
   pCriteria->setExpression(pszPattern);
@@ -98,7 +98,7 @@ void addFormat(QuilbarProfile& profile, const char* pszName, const char* pszOutp
 
 void addReplacement(QuilbarProfile& profile, const char* pszInput, const char* pszReplace)
 {
-  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  auto pReplacement = std::make_unique<Replacement>();
   pReplacement->setInput(pszInput);
   pReplacement->setReplace(pszReplace);
   pReplacement->setOrder(profile.getReplacementMap().getCount());

@@ -2,9 +2,9 @@
 // (with quotes), text lists without their final zeros, texts without a zero, numbers of odd
 // sizes, InitString caret pairs, and a whole profile key with any one value replaced by arbitrary
 // bytes of an arbitrary type. Runs on the native in-memory hive.
-#include "QuilbarProfile.h"
-#include "Registry.h"
-#include "RegistryApi.h"
+#include "settings/QuilbarProfile.h"
+#include "base/Registry.h"
+#include "base/RegistryApi.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   Registry key;
   Registry software;
   QuilbarProfile profile;
-  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  auto pReplacement = std::make_unique<Replacement>();
   pReplacement->setInput("a");
   profile.getReplacementMap().add(std::move(pReplacement));
   if (!software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll)

@@ -1,7 +1,7 @@
 // wildcardMatch must agree with the recursive rule on short inputs and stay fast on long ones
 // (libFuzzer's -timeout catches a slow case: run with -timeout=1).
-#include "WildcardMatch.h"
-#include "../engine/WildcardMatchReference.h"
+#include "base/WildcardMatch.h"
+#include "WildcardMatchReference.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

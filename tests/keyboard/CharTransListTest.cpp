@@ -1,4 +1,4 @@
-#include "CharTransList.h"
+#include "keyboard/CharTransList.h"
 
 #include <gtest/gtest.h>
 

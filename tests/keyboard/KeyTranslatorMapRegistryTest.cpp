@@ -1,6 +1,6 @@
 // The stored key translator map, natively against the in-memory hive and under Wine against the
 // real registry.
-#include "KeyTranslatorMap.h"
+#include "keyboard/KeyTranslatorMap.h"
 #include "ScratchKey.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "KeyTables.h"
-#include "KeyTranslatorMap.h"
+#include "keyboard/KeyTables.h"
+#include "keyboard/KeyTranslatorMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "KeyTranslator.h"
+#include "keyboard/KeyTranslator.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

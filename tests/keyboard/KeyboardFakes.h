@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CapsLockState.h"
-#include "ForegroundWindow.h"
-#include "KeyEventSink.h"
-#include "KeyStep.h"
+#include "keyboard/CapsLockState.h"
+#include "keyboard/ForegroundWindow.h"
+#include "keyboard/KeyEventSink.h"
+#include "keyboard/KeyStep.h"
 
 #include <functional>
 #include <string>

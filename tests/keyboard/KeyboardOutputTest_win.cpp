@@ -1,12 +1,13 @@
 // Keystrokes typed through the real injector into a real edit control of another process.
-#include "ForegroundWindow_win.h"
-#include "KeyEventSink_win.h"
+#include "keyboard/ForegroundWindow_win.h"
+#include "keyboard/KeyEventSink_win.h"
 #include "KeyTargetProcess_win.h"
-#include "KeyboardEvents.h"
-#include "KeystrokeEmitter.h"
-#include "KeystrokePlanner.h"
-#include "TesselBinding_win.h"
+#include "keyboard/KeyboardEvents.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "keyboard/KeystrokePlanner.h"
+#include "keyboard/TesselBinding_win.h"
 
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -68,12 +69,8 @@ class KeyboardOutputTest : public ::testing::Test
 {
 protected:
   // One target for the suite: starting a process under Wine takes about two seconds.
-  static void SetUpTestSuite() { s_pTarget = new KeyTargetProcess("Quilbar Key Target"); }
-  static void TearDownTestSuite()
-  {
-    delete s_pTarget;
-    s_pTarget = nullptr;
-  }
+  static void SetUpTestSuite() { s_pTarget = std::make_unique<KeyTargetProcess>("Quilbar Key Target"); }
+  static void TearDownTestSuite() { s_pTarget.reset(); }
 
   void SetUp() override
   {
@@ -93,7 +90,7 @@ protected:
     return strReport;
   }
 
-  static KeyTargetProcess* s_pTarget;
+  static std::unique_ptr<KeyTargetProcess> s_pTarget;
   KeyTargetProcess& m_target = *s_pTarget;
   KeyTranslatorMap m_map;
   KeyboardOutputSettings m_settings;
@@ -103,7 +100,7 @@ protected:
   KeystrokeEmitter m_emitter{m_sink, m_foreground, m_caps};
 };
 
-KeyTargetProcess* KeyboardOutputTest::s_pTarget = nullptr;
+std::unique_ptr<KeyTargetProcess> KeyboardOutputTest::s_pTarget;
 
 TEST_F(KeyboardOutputTest, EveryDefaultClassArrivesExactly)
 {

@@ -1,7 +1,7 @@
-#include "KeyboardEvents.h"
+#include "keyboard/KeyboardEvents.h"
 #include "KeyboardFakes.h"
-#include "KeystrokeEmitter.h"
-#include "KeystrokePlanner.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "keyboard/KeystrokePlanner.h"
 
 #include <gtest/gtest.h>
 

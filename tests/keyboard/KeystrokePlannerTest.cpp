@@ -1,5 +1,5 @@
 #include "KeyboardFakes.h"
-#include "KeystrokePlanner.h"
+#include "keyboard/KeystrokePlanner.h"
 
 #include <gtest/gtest.h>
 

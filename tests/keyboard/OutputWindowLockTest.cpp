@@ -1,5 +1,5 @@
 #include "KeyboardFakes.h"
-#include "OutputWindowLock.h"
+#include "keyboard/OutputWindowLock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Typing speed under Wine: the emitter with delay 0 against a raw SendInput loop, both typing the
 // same 1,000 characters (letters, digits, Enter) into the target program's edit control.
 //   keyboard_typing_bench.exe [runs]
-#include "ForegroundWindow_win.h"
-#include "KeyEventSink_win.h"
+#include "keyboard/ForegroundWindow_win.h"
+#include "keyboard/KeyEventSink_win.h"
 #include "KeyTargetProcess_win.h"
-#include "KeystrokeEmitter.h"
+#include "keyboard/KeystrokeEmitter.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "DataStringPipeline.h"
+#include "pipeline/DataStringPipeline.h"
 
-#include "EventLog.h"
-#include "KeyboardEvents.h"
+#include "pipeline/EventLog.h"
+#include "keyboard/KeyboardEvents.h"
 #include "KeyboardFakes.h"
-#include "KeystrokeEmitter.h"
-#include "KeystrokePlanner.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "keyboard/KeystrokePlanner.h"
 #include "PipelineFakes.h"
 #include "RecordingExpressionActions.h"
 #include "TempLogFile.h"
@@ -69,13 +69,13 @@ protected:
   // A format whose only criterion is a string expression at position 1 (none: matches everything).
   void addFormat(const std::string& strName, const std::string& strOutput, const std::string& strPattern = "")
   {
-    std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+    auto pFormat = std::make_unique<DataEditFormat>();
     pFormat->setName(strName);
     pFormat->setOrder(m_profile.getDataEditFormatMap().getCount());
     pFormat->setOutput(strOutput);
     if (!strPattern.empty())
     {
-      std::unique_ptr<Criteria> pCriteria(new Criteria);
+      auto pCriteria = std::make_unique<Criteria>();
       pCriteria->setKindStringExpression();
       pCriteria->setStartPosition(1);
       pCriteria->setExpression(strPattern);
@@ -86,7 +86,7 @@ protected:
 
   void addReplacement(const std::string& strInput, const std::string& strReplace)
   {
-    std::unique_ptr<Replacement> pReplacement(new Replacement);
+    auto pReplacement = std::make_unique<Replacement>();
     pReplacement->setInput(strInput);
     pReplacement->setReplace(strReplace);
     pReplacement->setOrder(m_profile.getReplacementMap().getCount());

@@ -1,5 +1,5 @@
-#include "EventLog.h"
-#include "LogFile.h"
+#include "pipeline/EventLog.h"
+#include "pipeline/LogFile.h"
 #include "PipelineFakes.h"
 #include "TempLogFile.h"
 

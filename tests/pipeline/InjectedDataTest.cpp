@@ -1,4 +1,4 @@
-#include "InjectedData.h"
+#include "pipeline/InjectedData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LogClock.h"
-#include "MonitorSink.h"
-#include "ProfileSwitcher.h"
-#include "SubscriberOutput.h"
+#include "pipeline/LogClock.h"
+#include "pipeline/MonitorSink.h"
+#include "pipeline/ProfileSwitcher.h"
+#include "pipeline/SubscriberOutput.h"
 
 #include <string>
 #include <vector>

@@ -9,7 +9,7 @@
 //     sends one copy-data message with identifier 7 and ends.
 //   SubscriberChild_win <quilbar hwnd> post <message name>
 //     posts the registered message with lParam 0 and ends.
-#include "SubscriberMessages.h"
+#include "pipeline/SubscriberMessages.h"
 
 #include <windows.h>
 

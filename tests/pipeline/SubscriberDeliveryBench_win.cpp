@@ -2,8 +2,8 @@
 // synchronous. Run under the Wine harness:
 //   tests/harness/quilbar-wine run build/win64/tests/pipeline/subscriber_delivery_bench.exe
 // Prints the median of 7 rounds of 200 deliveries for each subscriber count.
-#include "EventLog.h"
-#include "SubscriberProtocol_win.h"
+#include "pipeline/EventLog.h"
+#include "pipeline/SubscriberProtocol_win.h"
 #include "TestSupport.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "SubscriberList.h"
+#include "pipeline/SubscriberList.h"
 
 #include <gtest/gtest.h>
 

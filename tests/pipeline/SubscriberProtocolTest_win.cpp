@@ -1,15 +1,15 @@
-#include "SubscriberProtocol_win.h"
+#include "pipeline/SubscriberProtocol_win.h"
 
-#include "CommunicationRequests.h"
-#include "DataStringPipeline.h"
-#include "EventLog.h"
-#include "KeyboardEvents.h"
+#include "pipeline/CommunicationRequests.h"
+#include "pipeline/DataStringPipeline.h"
+#include "pipeline/EventLog.h"
+#include "keyboard/KeyboardEvents.h"
 #include "KeyboardFakes.h"
-#include "KeystrokeEmitter.h"
-#include "KeystrokePlanner.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "keyboard/KeystrokePlanner.h"
 #include "PipelineFakes.h"
 #include "RecordingExpressionActions.h"
-#include "SubscriberMessages.h"
+#include "pipeline/SubscriberMessages.h"
 #include "TempLogFile.h"
 #include "TestSupport.h"
 #include "serial/DataStringCutter.h"
@@ -191,8 +191,8 @@ protected:
   std::unique_ptr<ChildProcess> startSubscriber(const char* pszMode, const std::string& strTitle,
                                                 const std::string& strRecordFile)
   {
-    std::unique_ptr<ChildProcess> pChild(
-        new ChildProcess(mainHandle() + " " + pszMode + " \"" + strTitle + "\" \"" + strRecordFile + "\""));
+    auto pChild =
+        std::make_unique<ChildProcess>(mainHandle() + " " + pszMode + " \"" + strTitle + "\" \"" + strRecordFile + "\"");
     EXPECT_TRUE(pChild->started()) << "SubscriberChild_win.exe beside the test program";
     return pChild;
   }

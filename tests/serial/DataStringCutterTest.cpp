@@ -1,4 +1,4 @@
-#include "DataStringCutter.h"
+#include "serial/DataStringCutter.h"
 #include "RecordingSink.h"
 
 #include <gtest/gtest.h>

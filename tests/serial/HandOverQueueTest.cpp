@@ -1,4 +1,4 @@
-#include "HandOverQueue.h"
+#include "serial/HandOverQueue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The port owner against real virtual ports: COM1 is the device side the owner opens, COM2 the
 // other end of the null-modem pair where the test plays the scanner.
-#include "PortMessages.h"
-#include "PortOwner_win.h"
-#include "SerialMessages_win.h"
+#include "serial/PortMessages.h"
+#include "serial/PortOwner_win.h"
+#include "serial/SerialMessages_win.h"
 #include "SerialTestRig_win.h"
 
 #include <gtest/gtest.h>

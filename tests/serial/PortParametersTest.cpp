@@ -1,4 +1,4 @@
-#include "PortParameters.h"
+#include "serial/PortParameters.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

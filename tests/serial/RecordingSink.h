@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataStringSink.h"
+#include "serial/DataStringSink.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // reads COM1 and posts to a window): data strings per second, the latency from the last byte
 // written to the data string at the window, and the communication thread's CPU time while idle.
 // Run by hand in the Wine environment: quilbar-wine run serial_bench.exe
-#include "PortOwner_win.h"
-#include "SerialMessages_win.h"
+#include "serial/PortOwner_win.h"
+#include "serial/SerialMessages_win.h"
 #include "SerialTestRig_win.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "QuilbarProfile.h"
-#include "SerialSettings.h"
+#include "settings/QuilbarProfile.h"
+#include "serial/SerialSettings.h"
 
 #include <gtest/gtest.h>
 

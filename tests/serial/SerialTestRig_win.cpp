@@ -1,6 +1,6 @@
 #include "SerialTestRig_win.h"
 
-#include "SerialMessages_win.h"
+#include "serial/SerialMessages_win.h"
 
 #include <thread>
 

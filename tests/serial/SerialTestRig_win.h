@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PortHost.h"
-#include "QuilbarProfile.h"
+#include "serial/PortHost.h"
+#include "settings/QuilbarProfile.h"
 
 #include <windows.h>
 

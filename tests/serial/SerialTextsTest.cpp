@@ -1,10 +1,10 @@
 // The small text conversions of serial acquisition: raw-input log lines and their replay, the
 // tray tip, the port error texts, letter case.
-#include "KeyCase.h"
-#include "PortMessages.h"
-#include "RawInputLine.h"
-#include "SerialSettings.h"
-#include "TrayTip.h"
+#include "serial/KeyCase.h"
+#include "serial/PortMessages.h"
+#include "serial/RawInputLine.h"
+#include "serial/SerialSettings.h"
+#include "serial/TrayTip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TerminatorList.h"
+#include "serial/TerminatorList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ProfileDump.h"
 
-#include "QuilbarProfile.h"
+#include "settings/QuilbarProfile.h"
 
 #include <sstream>
 

@@ -1,8 +1,8 @@
 // The profile store against a settings tree of its own below a scratch key: natively in the
 // in-memory hive, under Wine in the real registry.
 #include "ProfileDump.h"
-#include "QuilbarProfileStore.h"
-#include "RegistryApi.h"
+#include "settings/QuilbarProfileStore.h"
+#include "base/RegistryApi.h"
 #include "RegistryFill.h"
 #include "ScratchKey.h"
 
@@ -130,7 +130,7 @@ TEST_F(QuilbarProfileStoreTest, EverythingSavedLoadsBackEqual)
   QuilbarProfile& line1 = m_store.addOrSelectProfile("Line1");
   line1.setPort("COM4");
   line1.setTitles({"*Excel*", "Notepad"});
-  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  auto pReplacement = std::make_unique<Replacement>();
   pReplacement->setInput("<CR>");
   line1.getReplacementMap().add(std::move(pReplacement));
   m_store.addOrSelectProfile("Line2").setAutoStart(1);
@@ -224,7 +224,7 @@ TEST_F(QuilbarProfileStoreTest, AddedProfileIsAFullCopyOfTheCurrentOne)
   line1.setSpeed("19200");
   line1.setTitles({"Word*"});
   line1.getDataEditFormatMap().lookup("Default")->setOutput("Input()");
-  std::unique_ptr<Replacement> pReplacement(new Replacement);
+  auto pReplacement = std::make_unique<Replacement>();
   pReplacement->setInput("a");
   pReplacement->setReplace("b");
   line1.getReplacementMap().add(std::move(pReplacement));
@@ -310,7 +310,7 @@ TEST_F(QuilbarProfileStoreTest, SaveRewritesTheWholeTree)
   for (int i = 1; i < 4; ++i)
   {
     std::string strName = "F" + std::to_string(i);
-    std::unique_ptr<DataEditFormat> pFormat(new DataEditFormat);
+    auto pFormat = std::make_unique<DataEditFormat>();
     pFormat->setName(strName);
     pFormat->setOrder(i);
     ASSERT_TRUE(big.getDataEditFormatMap().add(strName, std::move(pFormat)));

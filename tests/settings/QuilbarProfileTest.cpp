@@ -1,7 +1,7 @@
 // The profile record: defaults, checked setters, deep copy, the InitString encoding, and its
 // registry load and save (natively against the in-memory hive, under Wine against the registry).
 #include "ProfileDump.h"
-#include "QuilbarProfile.h"
+#include "settings/QuilbarProfile.h"
 #include "RegistryFill.h"
 #include "ScratchKey.h"
 
@@ -15,7 +15,7 @@ namespace
 {
 std::unique_ptr<Criteria> stringCriteria(int nStart, const char* pszExpr)
 {
-  std::unique_ptr<Criteria> p(new Criteria);
+  auto p = std::make_unique<Criteria>();
   p->setKindStringExpression();
   p->setStartPosition(nStart);
   p->setExpression(pszExpr);
@@ -24,7 +24,7 @@ std::unique_ptr<Criteria> stringCriteria(int nStart, const char* pszExpr)
 
 std::unique_ptr<Replacement> replacement(int nOrder, const char* pszInput, const char* pszReplace)
 {
-  std::unique_ptr<Replacement> p(new Replacement);
+  auto p = std::make_unique<Replacement>();
   p->setOrder(nOrder);
   p->setInput(pszInput);
   p->setReplace(pszReplace);
@@ -72,21 +72,21 @@ QuilbarProfile richProfile()
 
   DataEditFormatMap& formats = profile.getDataEditFormatMap();
   formats.lookup("Default")->setOrder(2);
-  std::unique_ptr<DataEditFormat> pGs1(new DataEditFormat);
+  auto pGs1 = std::make_unique<DataEditFormat>();
   pGs1->setName("GS1");
   pGs1->setOrder(0);
   pGs1->setOutput("Field(\"01\") + \"<TAB>\" + Field(\"10\")");
-  std::unique_ptr<Criteria> pEan(new Criteria);
+  auto pEan = std::make_unique<Criteria>();
   pEan->setKindEAN128();
   pEan->setFieldsPresent("01, 10");
   pEan->setFieldsNotPresent("21");
   pGs1->getCriteriaMap().add(std::move(pEan));
-  std::unique_ptr<Criteria> pLength(new Criteria);
+  auto pLength = std::make_unique<Criteria>();
   pLength->setMinLength(20);
   pLength->setMaxLength(48);
   pGs1->getCriteriaMap().add(std::move(pLength));
   formats.add("GS1", std::move(pGs1));
-  std::unique_ptr<DataEditFormat> pPrefix(new DataEditFormat);
+  auto pPrefix = std::make_unique<DataEditFormat>();
   pPrefix->setName("Prefix");
   pPrefix->setOrder(1);
   pPrefix->setOutput("Mid(Input(), 3)");

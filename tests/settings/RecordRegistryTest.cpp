@@ -1,7 +1,7 @@
 // Load and save of the engine's records (criteria, data edit formats, input data replacements)
 // against the in-memory hive natively and the real registry under Wine.
 #include "ProfileDump.h"
-#include "RegistryApi.h"
+#include "base/RegistryApi.h"
 #include "RegistryFill.h"
 #include "ScratchKey.h"
 #include "engine/DataEditFormatMap.h"
@@ -59,7 +59,7 @@ std::unique_ptr<Criteria> makeCriteria(int nKind, int nMin, int nMax, int nStart
                                        const char* pszExpr, const char* pszPresent,
                                        const char* pszAbsent)
 {
-  std::unique_ptr<Criteria> p(new Criteria);
+  auto p = std::make_unique<Criteria>();
   if (nKind == 1)
     p->setKindStringExpression();
   else if (nKind == 2)
@@ -75,7 +75,7 @@ std::unique_ptr<Criteria> makeCriteria(int nKind, int nMin, int nMax, int nStart
 
 std::unique_ptr<DataEditFormat> makeFormat(const char* pszName, int nOrder, const char* pszOutput)
 {
-  std::unique_ptr<DataEditFormat> p(new DataEditFormat);
+  auto p = std::make_unique<DataEditFormat>();
   p->setName(pszName);
   p->setOrder(nOrder);
   p->setOutput(pszOutput);
@@ -84,7 +84,7 @@ std::unique_ptr<DataEditFormat> makeFormat(const char* pszName, int nOrder, cons
 
 std::unique_ptr<Replacement> makeReplacement(int nOrder, const char* pszInput, const char* pszReplace)
 {
-  std::unique_ptr<Replacement> p(new Replacement);
+  auto p = std::make_unique<Replacement>();
   p->setOrder(nOrder);
   p->setInput(pszInput);
   p->setReplace(pszReplace);

@@ -1,6 +1,6 @@
 // One suite for both registries: natively it runs against the in-memory hive, under Wine against
 // Wine's real registry, which holds the in-memory one to the real behaviour.
-#include "Registry.h"
+#include "base/Registry.h"
 #include "ScratchKey.h"
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Registry.h"
+#include "base/Registry.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyEventSink.h"
+#include "keyboard/KeyEventSink.h"
 
 #include <cstddef>
 

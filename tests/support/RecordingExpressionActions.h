@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ExpressionActions.h"
-#include "MainWindowActions.h"
-#include "WildcardMatch.h"
+#include "engine/ExpressionActions.h"
+#include "engine/MainWindowActions.h"
+#include "base/WildcardMatch.h"
 
 #include <cstdint>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "TesselState.h"
+#include "tessel/TesselState.h"
 
 #include <gtest/gtest.h>
 

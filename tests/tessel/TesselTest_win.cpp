@@ -1,9 +1,9 @@
 // Tessel loaded by several processes under Wine: one hook, one shared caps state.
-#include "ForegroundWindow_win.h"
-#include "KeyEventSink_win.h"
+#include "keyboard/ForegroundWindow_win.h"
+#include "keyboard/KeyEventSink_win.h"
 #include "KeyTargetProcess_win.h"
-#include "KeystrokeEmitter.h"
-#include "TesselBinding_win.h"
+#include "keyboard/KeystrokeEmitter.h"
+#include "keyboard/TesselBinding_win.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

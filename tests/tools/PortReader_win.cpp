@@ -1,7 +1,7 @@
 // PortReader COMn count [seconds]: reads data strings ended by a carriage return from a COM port
 // and prints each in the control-character notation. Used by the demo to show bytes crossing a
 // virtual serial port into a Windows program.
-#include "DataConv.h"
+#include "base/DataConv.h"
 #include "TestComPort_win.h"
 
 #include <windows.h>

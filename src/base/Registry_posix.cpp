@@ -172,10 +172,10 @@ long openOrCreate(void* hkParent, const char* pszName, uint32_t dwAccess, bool f
   nStatus = walk(pParent->pNode, pszName, fCreate, pNode);
   if (nStatus != kSuccess)
     return nStatus;
-  Handle* pHandle = new Handle;
+  auto pHandle = std::make_unique<Handle>();
   pHandle->pNode = pNode;
   pHandle->dwAccess = dwAccess;
-  hkResult = pHandle;
+  hkResult = pHandle.release();  // owned by the caller until closeKey
   return kSuccess;
 }
 

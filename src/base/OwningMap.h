@@ -23,7 +23,7 @@ public:
       return *this;
     removeAll();
     for (const auto& entry : map.m_entries)
-      m_entries.emplace(entry.first, std::unique_ptr<Record>(new Record(*entry.second)));
+      m_entries.emplace(entry.first, std::make_unique<Record>(*entry.second));
     return *this;
   }
 

@@ -1,4 +1,4 @@
-#include "WildcardMatch.h"
+#include "base/WildcardMatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Registry.h"
 
 #include "RegistryApi.h"
-#include "engine/Assert.h"
+#include "Assert.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "DataConv.h"
+#include "base/DataConv.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/Registry.h"
-#include "settings/RegistryMessages.h"
+#include "Registry.h"
+#include "RegistryMessages.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +30,7 @@ bool loadRecordSubKeys(const Registry& regParent, const std::string& strPrefix, 
       strError = registrymessages::failedToOpenSubKey(regParent, strSubKey);
       return false;
     }
-    std::unique_ptr<Record> pRecord(new Record);
+    auto pRecord = std::make_unique<Record>();
     if (!pRecord->loadFromRegistry(regKey, strError) || !fnAdd(std::move(pRecord), strError))
       return false;
   }

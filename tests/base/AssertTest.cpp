@@ -1,4 +1,4 @@
-#include "Assert.h"
+#include "base/Assert.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

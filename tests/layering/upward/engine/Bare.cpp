@@ -1,0 +1,2 @@
+// A bare include of another folder's header.
+#include "Keys.h"
