@@ -95,7 +95,8 @@ BenchRow row(const std::string& strName, const std::string& strUnit, double dFig
   return benchRow;
 }
 
-void measureIdle(Reader& owner, Reader& bare, TestWindow& window, int nSecondsPerSide)
+// Each measurement returns how many of its samples failed.
+size_t measureIdle(Reader& owner, Reader& bare, TestWindow& window, int nSecondsPerSide)
 {
   ProcessCpuMeter meter;
   std::string strWhy;
@@ -115,6 +116,7 @@ void measureIdle(Reader& owner, Reader& bare, TestWindow& window, int nSecondsPe
   idleRow("process CPU", ownerSide.rgdProcess, bareSide.rgdProcess);
   idleRow("Wine server CPU", ownerSide.rgdServer, bareSide.rgdServer);
   idleRow("process + Wine server CPU", ownerSide.rgdTotal, bareSide.rgdTotal);
+  return ownerSide.nFailed + bareSide.nFailed;
 }
 
 struct LatencySide
@@ -155,7 +157,7 @@ void measureLatencyBlock(Reader& reader, TestWindow& window, PeerPort& peer, int
   peer.drain();
 }
 
-void measureLatency(Reader& owner, Reader& bare, TestWindow& window, PeerPort& peer, int nSamplesPerSide)
+size_t measureLatency(Reader& owner, Reader& bare, TestWindow& window, PeerPort& peer, int nSamplesPerSide)
 {
   int nBlocks = (nSamplesPerSide + kLatencyBlock - 1) / kLatencyBlock;
   LatencySide ownerSide, bareSide;
@@ -167,6 +169,7 @@ void measureLatency(Reader& owner, Reader& bare, TestWindow& window, PeerPort& p
                     benchstats::median(bareSide.rgdMs), nSamples, ownerSide.nFailed, bareSide.nFailed));
   printBenchRow(row("serial latency, write to window: p99", "ms", benchstats::percentile(ownerSide.rgdMs, 0.99),
                     benchstats::percentile(bareSide.rgdMs, 0.99), nSamples, ownerSide.nFailed, bareSide.nFailed));
+  return ownerSide.nFailed + bareSide.nFailed;
 }
 
 std::vector<std::string> scannerLines(size_t nBytes, std::string& strAll)
@@ -219,7 +222,7 @@ void measureThroughputRound(Reader& reader, TestWindow& window, PeerPort& peer, 
   side.rgdUsPerString.push_back(toMs(elapsed) * 1000.0 / static_cast<double>(rgstrLines.size()));
 }
 
-void measureThroughput(Reader& owner, Reader& bare, TestWindow& window, PeerPort& peer, int nRounds)
+size_t measureThroughput(Reader& owner, Reader& bare, TestWindow& window, PeerPort& peer, int nRounds)
 {
   std::string strAll;
   std::vector<std::string> rgstrLines = scannerLines(1000000, strAll);
@@ -231,6 +234,7 @@ void measureThroughput(Reader& owner, Reader& bare, TestWindow& window, PeerPort
                     "us/data string", benchstats::median(ownerSide.rgdUsPerString),
                     benchstats::median(bareSide.rgdUsPerString), static_cast<size_t>(nRounds), ownerSide.nFailed,
                     bareSide.nFailed));
+  return ownerSide.nFailed + bareSide.nFailed;
 }
 }  // namespace
 
@@ -252,10 +256,10 @@ int main(int argc, char** argv)
   }
   Reader ownerReader{[&] { return owner.OpenPort(profile); }, [&] { owner.ClosePort(); }};
   Reader bareReader{[&] { return poller.open(profile); }, [&] { poller.close(); }};
-  measureIdle(ownerReader, bareReader, window, nIdleSeconds);
-  measureLatency(ownerReader, bareReader, window, peer, nLatencySamples);
-  measureThroughput(ownerReader, bareReader, window, peer, nThroughputRounds);
+  size_t nFailed = measureIdle(ownerReader, bareReader, window, nIdleSeconds);
+  nFailed += measureLatency(ownerReader, bareReader, window, peer, nLatencySamples);
+  nFailed += measureThroughput(ownerReader, bareReader, window, peer, nThroughputRounds);
   for (const std::string& strError : host.errors())
     std::fprintf(stderr, "serial_bench: the port owner reported: %s\n", strError.c_str());
-  return 0;
+  return nFailed == 0 && host.errors().empty() ? 0 : 1;
 }
