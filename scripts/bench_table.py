@@ -131,12 +131,17 @@ def show(value):
     return f"{value:.3g}"
 
 
+def show_ratio(ratio):
+    if math.isnan(ratio):
+        return "-"
+    return f"{ratio:.2f}" if ratio >= 0.1 else f"{ratio:.2g}"
+
+
 def format_table(rows):
     header = ("benchmark", "figure", "reference", "ratio", "unit", "samples", "failed")
     lines = [header]
     for row in rows:
-        lines.append((row.name, show(row.figure), show(row.reference),
-                      "-" if math.isnan(row.ratio) else f"{row.ratio:.2f}", row.unit, str(row.samples),
+        lines.append((row.name, show(row.figure), show(row.reference), show_ratio(row.ratio), row.unit, str(row.samples),
                       f"{row.failed_figure}/{row.failed_reference}"))
     widths = [max(len(line[i]) for line in lines) for i in range(len(header))]
     out = []

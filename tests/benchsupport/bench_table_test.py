@@ -76,6 +76,12 @@ class WineRowTest(unittest.TestCase):
 
 
 class TableTest(unittest.TestCase):
+    def test_small_ratios_keep_two_significant_digits(self):
+        cases = [(3.0, "3.00"), (0.5, "0.50"), (0.0025, "0.0025"), (math.nan, "-")]
+        for ratio, shown in cases:
+            with self.subTest(ratio):
+                self.assertEqual(shown, bench_table.show_ratio(ratio))
+
     def test_files_of_both_kinds_make_one_table_with_ratio_and_failures(self):
         with tempfile.TemporaryDirectory() as folder:
             gb = Path(folder, "EngineBench.json")
