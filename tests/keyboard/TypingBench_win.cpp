@@ -1,7 +1,7 @@
-// Typing speed under Wine: the emitter with delay 0 against a raw loop that injects the same key
-// events with the same calls (the legacy key event call for keys, the input-injection call for
-// Unicode characters), both typing the same 1,000 characters (letters, digits, Enter) into the
-// target program's edit control. The target reports the arrival itself (no polling across
+// Typing speed under Wine: the emitter with delay 0 against a raw loop that makes the emitter's
+// steps with the same calls (the legacy key event call for keys, the input-injection call for
+// Unicode characters, and the wait of the inter-character delay, 0, after each event), both typing
+// the same 1,000 characters (letters, digits, Enter) into the target program's edit control. The target reports the arrival itself (no polling across
 // processes while the keys come in), every run is checked by content, rounds take turns at which
 // side goes first, and a run whose text does not arrive intact counts as failed.
 //   keyboard_typing_bench.exe [rounds]     (default 9; prints BENCH rows, see BenchRow.h)
@@ -76,57 +76,55 @@ std::string arrivedText(const std::string& strText)
   return strArrived;
 }
 
-// The events a plain typing loop makes for letters, digits and Enter: one Unicode key-down per
-// character, and Enter pressed and released as a key.
-std::vector<KeyStep> referenceEvents(const std::string& strText)
+// The steps a plain typing loop makes for letters, digits and Enter: one Unicode key-down per
+// character, Enter pressed and released as a key, each event followed by the delay's wait (0).
+std::vector<KeyStep> referenceSteps(const std::string& strText)
 {
-  std::vector<KeyStep> rgEvents;
+  std::vector<KeyStep> rgSteps;
   for (char ch : strText)
   {
     if (ch == '\r')
-    {
-      rgEvents.push_back(KeyStep::key(VK_RETURN, 0x1C, 0));
-      rgEvents.push_back(KeyStep::key(VK_RETURN, 0x1C, KEYEVENTF_KEYUP));
-    }
+      rgSteps.insert(rgSteps.end(), {KeyStep::key(VK_RETURN, 0x1C, 0), KeyStep::wait(0),
+                                     KeyStep::key(VK_RETURN, 0x1C, KEYEVENTF_KEYUP), KeyStep::wait(0)});
     else
-    {
-      rgEvents.push_back(KeyStep::unicode(static_cast<unsigned char>(ch)));
-    }
+      rgSteps.insert(rgSteps.end(), {KeyStep::unicode(static_cast<unsigned char>(ch)), KeyStep::wait(0)});
   }
-  return rgEvents;
+  return rgSteps;
 }
 
-// The reference is only a reference if it injects exactly the events the emitter plans.
-bool sameEventsAsEmitter(const std::vector<KeyStep>& rgReference, const std::string& strText,
-                         const KeyTranslatorMap& map, std::string& strWhy)
+// The reference is only a reference if it makes exactly the steps the emitter plans.
+bool sameStepsAsEmitter(const std::vector<KeyStep>& rgReference, const std::string& strText,
+                        const KeyTranslatorMap& map, std::string& strWhy)
 {
-  std::vector<KeyStep> rgPlanned;
-  for (const KeyStep& step : KeystrokePlanner::planText(strText.c_str(), map, 0, 0, false).rgSteps)
-    if (step.kind != KeyStep::Kind::Wait)
-      rgPlanned.push_back(step);
+  std::vector<KeyStep> rgPlanned = KeystrokePlanner::planText(strText.c_str(), map, 0, 0, false).rgSteps;
   if (rgPlanned.size() != rgReference.size())
   {
-    strWhy = "the emitter plans " + std::to_string(rgPlanned.size()) + " key events, the reference makes " +
+    strWhy = "the emitter plans " + std::to_string(rgPlanned.size()) + " steps, the reference makes " +
              std::to_string(rgReference.size());
     return false;
   }
   for (size_t i = 0; i < rgPlanned.size(); ++i)
     if (rgPlanned[i] != rgReference[i])
     {
-      strWhy = "event " + std::to_string(i) + ": the emitter plans " + rgPlanned[i].describe() +
+      strWhy = "step " + std::to_string(i) + ": the emitter plans " + rgPlanned[i].describe() +
                ", the reference makes " + rgReference[i].describe();
       return false;
     }
   return true;
 }
 
-void typeRaw(const std::vector<KeyStep>& rgEvents)
+void typeRaw(const std::vector<KeyStep>& rgSteps)
 {
-  for (const KeyStep& step : rgEvents)
+  for (const KeyStep& step : rgSteps)
   {
     if (step.kind == KeyStep::Kind::Key)
     {
       keybd_event(static_cast<BYTE>(step.nVirtualKey), static_cast<BYTE>(step.nScanCode), step.dwFlags, 0);
+      continue;
+    }
+    if (step.kind == KeyStep::Kind::Wait)
+    {
+      Sleep(static_cast<DWORD>(step.nMilliseconds));
       continue;
     }
     INPUT input = {};
@@ -188,8 +186,8 @@ int main(int argc, char** argv)
   std::string strText = benchText();
   std::string strArrived = arrivedText(strText);
   KeyTranslatorMap map;
-  std::vector<KeyStep> rgReferenceEvents = referenceEvents(strText);
-  if (!sameEventsAsEmitter(rgReferenceEvents, strText, map, strWhy))
+  std::vector<KeyStep> rgReferenceSteps = referenceSteps(strText);
+  if (!sameStepsAsEmitter(rgReferenceSteps, strText, map, strWhy))
   {
     std::fprintf(stderr, "the raw reference no longer does the emitter's work: %s\n", strWhy.c_str());
     return 1;
@@ -211,7 +209,7 @@ int main(int argc, char** argv)
         emitterSide.add(measure(target, hevtArrived.get(), strArrived,
                                 [&] { emitter.sendKeystrokes(strText.c_str(), strReport, false); }));
       },
-      [&](int) { rawSide.add(measure(target, hevtArrived.get(), strArrived, [&] { typeRaw(rgReferenceEvents); })); });
+      [&](int) { rawSide.add(measure(target, hevtArrived.get(), strArrived, [&] { typeRaw(rgReferenceSteps); })); });
   size_t nRuns = static_cast<size_t>(nRounds);
   printBenchRow(row("typing 1,000 chars: last char arrived", emitterSide.rgdArrivalMs, rawSide.rgdArrivalMs,
                     emitterSide, rawSide, nRuns));
