@@ -173,6 +173,13 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
   case WM_TRAYNOTIFY:
     SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onTrayNotify(lParam));
     return TRUE;
+  case WM_WINDOWPOSCHANGING:
+    // The dialog manager shows a modal dialog once its queue first runs empty, after the first
+    // paint has hidden it.
+    if (m_fKeepHidden)
+      reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    fHandled = false;
+    return FALSE;
   case WM_HELP:
     m_help.show(hwnd(), HelpRequest());
     return TRUE;
@@ -223,7 +230,10 @@ void CQuilbarDlg::onFirstPaint()
     return;
   const QuilbarProfile* pProfile = m_form.currentProfile();
   if (pProfile != nullptr && pProfile->getHideOnStartup() == 1)
+  {
+    m_fKeepHidden = true;
     ShowWindow(hwnd(), SW_HIDE);
+  }
   PostMessageA(hwnd(), m_uStartupMessage, 0, 0);
 }
 
@@ -249,6 +259,7 @@ LRESULT CQuilbarDlg::onTrayNotify(LPARAM lParam)
 {
   if (static_cast<UINT>(lParam) != WM_LBUTTONDOWN)
     return 0;
+  m_fKeepHidden = false;
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
   return 1;
@@ -442,13 +453,16 @@ std::vector<std::string> CQuilbarDlg::getProfileNames() const
   return rgstrNames;
 }
 
+// The request may differ from the entry in letter case; the switch takes the entry, as a pick of
+// the user would.
 void CQuilbarDlg::switchToProfile(size_t nIndex, const std::string& strName)
 {
+  std::vector<std::string> rgstrNames = getProfileNames();
   {
     FillGuard guard(*this);
     SendMessageA(item(IDC_MAIN_PROFILE), CB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
   }
-  m_form.switchToPendingProfile(strName);
+  m_form.switchToPendingProfile(nIndex < rgstrNames.size() ? rgstrNames[nIndex] : strName);
 }
 
 // ---- Output expressions -------------------------------------------------------------------------

@@ -119,4 +119,6 @@ private:
   UINT m_uTaskbarCreated = 0;
   bool m_fFirstPaint = true;
   bool m_fQuitting = false;
+  // Hidden at start-up: kept hidden until the user shows the window from the tray.
+  bool m_fKeepHidden = false;
 };
