@@ -30,16 +30,17 @@ bool CHelpViewer::show(HWND hwndCaller, const HelpRequest& request)
     return true;
   }
   std::string strFile = helpFile();
+  UINT uBox = MB_OK | MB_ICONSTOP | (hwndCaller == nullptr ? MB_TASKMODAL : 0);
   // The viewer's own complaint about a missing file is a bare error window; the user is better
   // served by saying which file is missing.
   if (GetFileAttributesA(strFile.c_str()) == INVALID_FILE_ATTRIBUTES)
   {
-    MessageBoxA(hwndCaller, HelpRequest::missingFileMessage(strFile).c_str(), "Quilbar", MB_OK | MB_ICONSTOP);
+    MessageBoxA(hwndCaller, HelpRequest::missingFileMessage(strFile).c_str(), "Quilbar", uBox);
     return false;
   }
   if (!loadViewer())
   {
-    MessageBoxA(hwndCaller, HelpRequest::kszViewerMissing, "Quilbar", MB_OK | MB_ICONSTOP);
+    MessageBoxA(hwndCaller, HelpRequest::kszViewerMissing, "Quilbar", uBox);
     return false;
   }
   std::string strTarget = request.target(strFile);

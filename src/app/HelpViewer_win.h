@@ -16,7 +16,7 @@ public:
   CHelpViewer& operator=(const CHelpViewer&) = delete;
 
   // Passes the request to the viewer. A missing help file or viewer is told in a box owned by
-  // hwndCaller; false then.
+  // hwndCaller (modal to the thread when null); false then.
   bool show(HWND hwndCaller, const HelpRequest& request);
   // Closes every help window the program opened.
   void closeAll();

@@ -181,7 +181,7 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     fHandled = false;
     return FALSE;
   case WM_HELP:
-    m_help.show(hwnd(), HelpRequest());
+    m_help.show(boxOwner(), HelpRequest());
     return TRUE;
   default:
     break;
@@ -368,20 +368,20 @@ void CQuilbarDlg::showBox(MainWindowBox box, const std::string& strText)
   switch (box)
   {
   case MainWindowBox::kSettingsUnreadable:
-    messageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND | MB_TOPMOST);
+    showMessageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND | MB_TOPMOST);
     break;
   case MainWindowBox::kProfileMissing:
-    messageBox(strText, kszBoxCaption, MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
+    showMessageBox(strText, kszBoxCaption, MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
     break;
   case MainWindowBox::kProfileNameTooShort:
-    messageBox(strText, MainWindowForm::kszProfileNameTooShortCaption, MB_OK | MB_ICONEXCLAMATION);
+    showMessageBox(strText, MainWindowForm::kszProfileNameTooShortCaption, MB_OK | MB_ICONEXCLAMATION);
     break;
   }
 }
 
 bool CQuilbarDlg::confirm(const std::string& strText)
 {
-  return messageBox(strText, kszBoxCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+  return showMessageBox(strText, kszBoxCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 bool CQuilbarDlg::checkSettingsPassword(const std::string& strStoredPassword)
@@ -400,6 +400,20 @@ SettingsSheetResult CQuilbarDlg::runSettingsSheet(QuilbarProfile& profileCopy, u
   return result;
 }
 
+// While the window is hidden its boxes belong to no window: a box owned by the hidden window
+// would hand the activation back to it when it closes, and keystrokes are never typed while the
+// program's own window is in front. The box is modal to the thread all the same.
+HWND CQuilbarDlg::boxOwner() const
+{
+  return IsWindowVisible(hwnd()) ? hwnd() : nullptr;
+}
+
+int CQuilbarDlg::showMessageBox(const std::string& strText, const char* pszCaption, UINT uType) const
+{
+  HWND hwndOwner = boxOwner();
+  return MessageBoxA(hwndOwner, strText.c_str(), pszCaption, uType | (hwndOwner == nullptr ? MB_TASKMODAL : 0));
+}
+
 void CQuilbarDlg::postQuit()
 {
   m_fQuitting = true;
@@ -410,7 +424,7 @@ void CQuilbarDlg::postQuit()
 
 void CQuilbarDlg::showError(const std::string& strText)
 {
-  messageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP);
+  showMessageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP);
 }
 
 // Called on the communication thread: the box belongs to no window of the main thread.

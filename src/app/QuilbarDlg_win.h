@@ -72,6 +72,8 @@ private:
   void showTray(const TrayDisplay& display);
   HICON trayIconOf(int nIconId) const;
   UniqueIcon loadIcon(int nId, int nSize) const;
+  HWND boxOwner() const;
+  int showMessageBox(const std::string& strText, const char* pszCaption, UINT uType) const;
 
   // MainWindowHost
   std::string profileBoxText() override;

@@ -339,6 +339,13 @@ TEST_F(ProgramTest, HiddenAtStartItReadsAllTheSameAndHidingNeverEndsIt)
   ASSERT_TRUE(box.fFound) << "no message about the missing help file";
   EXPECT_NE(std::string::npos, box.strText.find("Quilbar.chm")) << box.strText;
   EXPECT_TRUE(quilbar.isRunning());
+  // The box belonged to no window while the main window was hidden, so closing it did not make
+  // the hidden main window the active one, where keystrokes are never typed.
+  ASSERT_TRUE(target.bringToFront());
+  target.clearText();
+  scan(m_peer1, "HIDDEN3");
+  EXPECT_TRUE(target.waitForText("HIDDEN3\r\n")) << target.text();
+  EXPECT_NE(hwndMain, GetForegroundWindow());
 }
 
 TEST_F(ProgramTest, ProfilesSwitchFromTheListAndBySetProfileAndTypedDefaultBecomesDefault)
