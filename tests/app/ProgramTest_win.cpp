@@ -459,6 +459,46 @@ TEST_F(ProgramTest, TwoInstancesWithTwoProfilesReadTwoPorts)
   EXPECT_TRUE(target.waitForText("1:X\r\n3:Y\r\n1:Z\r\n")) << target.text();
 }
 
+// Text another program injects with WM_COPYDATA is cut and typed like port data, also while the
+// profile has no serial port at all: nothing is dropped for want of a port.
+TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Line1", "COM1", "L1^M");
+    addProfile(store, "Desk", "LPT1", "");
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Injection target");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  ASSERT_TRUE(target.bringToFront());
+
+  auto inject = [&](const std::string& strText) {
+    COPYDATASTRUCT copyData = {7, static_cast<DWORD>(strText.size() + 1), const_cast<char*>(strText.c_str())};
+    DWORD_PTR dwResult = 0;
+    SendMessageTimeoutA(hwndMain, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData), SMTO_ABORTIFHUNG, 5000,
+                        &dwResult);
+  };
+  inject("INJ1\r");
+  EXPECT_TRUE(target.waitForText("INJ1\r\n")) << target.text();
+
+  // The settings sheet's whole sequence closes the port and opens it again (the sheet's stand-in
+  // is cancelled at once): the initialisation string comes out a second time.
+  dialogdriver::pressButton(hwndMain, IDC_MAIN_SETTINGS);
+  EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "the port was not opened again after the settings sheet";
+
+  ASSERT_TRUE(dialogdriver::selectComboText(hwndMain, IDC_MAIN_PROFILE, "Desk"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Desk"; }, 5000ms));
+  ASSERT_TRUE(target.bringToFront());
+  inject("NOPORT\r");
+  EXPECT_TRUE(target.waitForText("INJ1\r\nNOPORT\r\n")) << target.text();
+}
+
 // The test's own window subscribes; it records what it receives.
 std::vector<std::string> g_rgstrReceived;
 
