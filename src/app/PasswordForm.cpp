@@ -1,6 +1,5 @@
 #include "PasswordForm.h"
 
-const char PasswordForm::kszCaption[] = "Quilbar";
 const char PasswordForm::kszInvalidPassword[] = "Invalid password";
 const char PasswordForm::kszCryptographyFailed[] =
     "The password could not be set: the system's cryptography services failed. The password is unchanged.";

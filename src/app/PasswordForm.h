@@ -7,7 +7,6 @@ class PasswordForm
 {
 public:
   static constexpr int kcchMaxPassword = 30;
-  static const char kszCaption[];          // "Quilbar", the caption of the program's messages
   static const char kszInvalidPassword[];  // "Invalid password"
   static const char kszCryptographyFailed[];
 

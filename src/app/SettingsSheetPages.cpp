@@ -4,6 +4,7 @@
 #include "base/Assert.h"
 
 const char SettingsSheetPages::kszCaption[] = "Settings";
+const char SettingsSheetPages::kszMessageCaption[] = "Quilbar";
 
 const char* SettingsSheetPages::title(unsigned nPage)
 {

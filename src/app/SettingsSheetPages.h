@@ -8,7 +8,8 @@
 class SettingsSheetPages
 {
 public:
-  static const char kszCaption[];  // "Settings"
+  static const char kszCaption[];         // "Settings"
+  static const char kszMessageCaption[];  // "Quilbar": the caption of the messages of the sheet and its dialogs
   static constexpr unsigned kcPages = 6;
   enum Index : unsigned
   {
