@@ -26,7 +26,9 @@ bool CEditCharTransDialog::onInit()
     EditCharTransForm::load(m_translator, controls);
   }
   SetWindowSubclass(item(IDC_EDITCHAR_TESTER), &CEditCharTransDialog::testerProc, kuTesterSubclass, 0);
-  return true;
+  // The character and its code are only shown; the key code is what the user came to change.
+  focusItem(IDC_EDITCHAR_KEYCODE);
+  return false;
 }
 
 // The tester wants every key, Tab, Enter and Escape included, so that their codes can be looked
