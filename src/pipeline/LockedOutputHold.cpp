@@ -32,7 +32,7 @@ void LockedOutputHold::setSettings(bool fLockOutputWindow, const std::vector<std
   m_fHold = fHold;
   m_dwTimeLimitSeconds = dwTimeLimitSeconds;
   if (!isActive())
-    passOnAll();
+    releaseWhileUnlocked();
 }
 
 bool LockedOutputHold::isUnlocked() const
@@ -86,25 +86,15 @@ uint32_t LockedOutputHold::msUntilNextDrop(uint32_t dwNow) const
   return m_queue.msUntilNextExpiry(dwNow, millisecondsOf(m_dwTimeLimitSeconds));
 }
 
-// The lock is asked again before every string: the user may switch away in the middle.
+// The lock is asked again before every string: the user may switch away in the middle. A string
+// passed on may switch profiles, which sets new settings from inside this loop; when the hold no
+// longer applies, the loop passes on the rest in order and the pipeline applies the lock as set.
 void LockedOutputHold::releaseWhileUnlocked()
 {
   if (m_fReleasing)
     return;
   m_fReleasing = true;
-  while (!m_queue.empty() && isActive() && isUnlocked())
-    m_sink.deliverHeld(m_queue.popFront());
-  m_fReleasing = false;
-}
-
-// Strings held when the hold stops applying go on in order; the pipeline then applies the lock as
-// it is set now.
-void LockedOutputHold::passOnAll()
-{
-  if (m_fReleasing)
-    return;
-  m_fReleasing = true;
-  while (!m_queue.empty())
+  while (!m_queue.empty() && (!isActive() || isUnlocked()))
     m_sink.deliverHeld(m_queue.popFront());
   m_fReleasing = false;
 }

@@ -48,7 +48,6 @@ public:
 private:
   bool isUnlocked() const;
   void releaseWhileUnlocked();
-  void passOnAll();
   void hold(const std::string& strData, uint32_t dwNow);
   void dropExpired(uint32_t dwNow);
   void drop(const std::string& strData, const std::string& strReason);

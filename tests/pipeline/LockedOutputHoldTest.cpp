@@ -201,6 +201,24 @@ TEST_F(LockedOutputHoldTest, TurningTheHoldOffPassesTheHeldStringsOnInOrder)
   EXPECT_EQ(0u, m_hold.heldCount());
 }
 
+TEST_F(LockedOutputHoldTest, ProfileSwitchInTheMiddleOfAReleasePassesTheRestOnInOrder)
+{
+  for (const char* pszData : {"A1", "A2", "A3"})
+    m_hold.submit(pszData, m_dwNow);
+  // A1's output expression switches to a profile without the hold; the port restarts with it.
+  m_sink.m_fnOnDeliver = [this](const std::string& strData) {
+    if (strData == "A1")
+    {
+      m_foreground.m_strTitle = "Other Window";
+      m_hold.setSettings(false, {}, false, 30);
+      m_hold.submit("B1", m_dwNow);
+    }
+  };
+  bringToFront("Target One");
+  EXPECT_EQ((std::vector<std::string>{"A1", "A2", "A3", "B1"}), m_sink.m_rgstrDelivered);
+  EXPECT_EQ(0u, m_hold.heldCount());
+}
+
 TEST_F(LockedOutputHoldTest, NoForegroundWindowHoldsToo)
 {
   m_foreground.m_fPresent = false;
