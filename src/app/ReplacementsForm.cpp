@@ -11,20 +11,35 @@ const char ReplacementsForm::kszAddCaption[] = "Add Input Data Replacement";
 const char ReplacementsForm::kszEditCaption[] = "Edit Input Data Replacement";
 const char ReplacementsForm::kszKeyExists[] = "The input data replacement \"%s\" already exist.";
 
+namespace
+{
 // Sorted rather than looked up by 0, 1, ...: stored orders with gaps still show every
 // replacement once, in the user's order, and OK then mends the numbers.
-ReplacementsForm::ReplacementsForm(ReplacementMap& map) : m_map(map)
+std::vector<std::string> keysInOrder(const ReplacementMap& map)
 {
-  for (const Replacement* pReplacement : recordsByOrder<Replacement>(m_map.getEntries()))
-    m_rgstrLines.push_back(pReplacement->getKey());
+  std::vector<std::string> rgstrKeys;
+  for (const Replacement* pReplacement : recordsByOrder<const Replacement>(map.getEntries()))
+    rgstrKeys.push_back(pReplacement->getKey());
+  return rgstrKeys;
+}
+}  // namespace
+
+ReplacementsForm::ReplacementsForm(ReplacementMap& map) : OrderedListForm(keysInOrder(map)), m_map(map)
+{
 }
 
-void ReplacementsForm::select(int nLine)
+void ReplacementsForm::removeRecord(const std::string& strLine)
 {
-  m_nSelection = nLine >= 0 && nLine < lineCount() ? nLine : -1;
+  m_map.removeKey(strLine);
 }
 
-// A new replacement goes before the selected line, or at the end when nothing is selected.
+void ReplacementsForm::setRecordOrder(const std::string& strLine, int nOrder)
+{
+  Replacement* pReplacement = m_map.lookup(strLine);
+  QB_ASSERT(NULL != pReplacement);
+  QB_ASSERT(pReplacement->setOrder(nOrder));
+}
+
 void ReplacementsForm::add(const ReplacementEditor& fnEdit, const ErrorReporter& fnError)
 {
   auto pReplacement = std::make_unique<Replacement>();
@@ -36,9 +51,7 @@ void ReplacementsForm::add(const ReplacementEditor& fnEdit, const ErrorReporter&
     fnError(ExpressionSyntax::fill(kszKeyExists, {strKey}));
     return;
   }
-  int nLine = m_nSelection >= 0 ? m_nSelection : lineCount();
-  m_rgstrLines.insert(m_rgstrLines.begin() + nLine, strKey);
-  m_nSelection = nLine;
+  insertLine(insertionPoint(), strKey);
 }
 
 // The edited copy replaces the original on the same line. When its texts equal another
@@ -47,7 +60,7 @@ void ReplacementsForm::edit(const ReplacementEditor& fnEdit, const ErrorReporter
 {
   if (!canEdit())
     return;
-  const std::string strOldKey = m_rgstrLines[m_nSelection];
+  const std::string strOldKey = lines()[selection()];
   const Replacement* pSelected = m_map.lookup(strOldKey);
   QB_ASSERT(NULL != pSelected);
   auto pEdited = std::make_unique<Replacement>(*pSelected);
@@ -61,48 +74,5 @@ void ReplacementsForm::edit(const ReplacementEditor& fnEdit, const ErrorReporter
   }
   QB_ASSERT(m_map.removeKey(strOldKey));
   QB_ASSERT(m_map.add(std::move(pEdited)));
-  m_rgstrLines[m_nSelection] = strNewKey;
-}
-
-// The selection stays on the same line, or on the new last line when the last was removed.
-void ReplacementsForm::remove()
-{
-  if (!canRemove())
-    return;
-  m_map.removeKey(m_rgstrLines[m_nSelection]);
-  m_rgstrLines.erase(m_rgstrLines.begin() + m_nSelection);
-  select(m_nSelection < lineCount() ? m_nSelection : lineCount() - 1);
-}
-
-bool ReplacementsForm::canMove(int nFrom, int nTo) const
-{
-  return nFrom != nTo && nFrom >= 0 && nFrom < lineCount() && nTo >= 0 && nTo < lineCount();
-}
-
-void ReplacementsForm::move(int nFrom, int nTo)
-{
-  if (!canMove(nFrom, nTo))
-    return;
-  std::swap(m_rgstrLines[nFrom], m_rgstrLines[nTo]);
-  m_nSelection = nTo;
-}
-
-void ReplacementsForm::moveUp()
-{
-  move(m_nSelection, m_nSelection - 1);
-}
-
-void ReplacementsForm::moveDown()
-{
-  move(m_nSelection, m_nSelection + 1);
-}
-
-void ReplacementsForm::commitOrder()
-{
-  for (int nLine = 0; nLine < lineCount(); ++nLine)
-  {
-    Replacement* pReplacement = m_map.lookup(m_rgstrLines[nLine]);
-    QB_ASSERT(NULL != pReplacement);
-    QB_ASSERT(pReplacement->setOrder(nLine));
-  }
+  replaceLine(selection(), strNewKey);
 }

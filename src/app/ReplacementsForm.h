@@ -1,15 +1,15 @@
 #pragma once
 
+#include "OrderedListForm.h"
 #include "engine/ReplacementMap.h"
 
 #include <functional>
 #include <string>
-#include <vector>
 
 // The rules of "Input Data Replacements": one line per replacement ("Search<TAB>Replace", its key)
-// in the order they run, Add and Edit with the replacement dialog, Remove, the moves, and the
-// renumbering of OK. It works on the map it is given.
-class ReplacementsForm
+// in the order they run, Add and Edit with the replacement dialog, and the list rules of
+// OrderedListForm. It works on the map it is given.
+class ReplacementsForm : public OrderedListForm
 {
 public:
   // Opens the replacement dialog on a replacement with a caption; true when it ended with OK.
@@ -23,31 +23,12 @@ public:
 
   explicit ReplacementsForm(ReplacementMap& map);
 
-  const std::vector<std::string>& lines() const { return m_rgstrLines; }
-  int selection() const { return m_nSelection; }
-  // -1 (or any line that does not exist) selects nothing.
-  void select(int nLine);
-
-  bool canEdit() const { return m_nSelection >= 0; }
-  bool canRemove() const { return canEdit(); }
-  bool canMoveUp() const { return canMove(m_nSelection, m_nSelection - 1); }
-  bool canMoveDown() const { return canMove(m_nSelection, m_nSelection + 1); }
-
   void add(const ReplacementEditor& fnEdit, const ErrorReporter& fnError);
   void edit(const ReplacementEditor& fnEdit, const ErrorReporter& fnError);
-  void remove();
-  void moveUp();
-  void moveDown();
-
-  // OK: every replacement gets its list position as its order.
-  void commitOrder();
 
 private:
-  int lineCount() const { return static_cast<int>(m_rgstrLines.size()); }
-  bool canMove(int nFrom, int nTo) const;
-  void move(int nFrom, int nTo);
+  void removeRecord(const std::string& strLine) override;
+  void setRecordOrder(const std::string& strLine, int nOrder) override;
 
   ReplacementMap& m_map;
-  std::vector<std::string> m_rgstrLines;
-  int m_nSelection = -1;
 };
