@@ -139,7 +139,7 @@ void addDataEditingGallery(std::vector<GalleryEntry>& rgEntries)
                        }});
   rgEntries.push_back({"dataedit-format-editor-error", [](HWND hwndOwner) {
                          DataEditFormat format = gs1Format();
-                         format.setOutput("Left(\"-\"-1 + Mid(2, x)");
+                         format.setOutput("EAN128Field(01) + \"<TAB>\" + EAN128Field(10) + \"<CR\"");
                          CFormatEditorDialog dialog(format, "Add Data Editing Format");
                          dialog.runModal(hwndOwner);
                        }});
