@@ -18,12 +18,6 @@ CFormatTestDialog::CFormatTestDialog(const QuilbarProfile& profile)
 {
 }
 
-CFormatTestDialog::~CFormatTestDialog()
-{
-  if (m_pEvaluation)
-    m_pEvaluation->abandon();
-}
-
 bool CFormatTestDialog::onCommand(int nId, int nCode, HWND)
 {
   if (nId != IDC_FORMATTEST_TEST || nCode != BN_CLICKED)
@@ -112,6 +106,11 @@ INT_PTR CFormatTestDialog::onMessage(UINT uMsg, WPARAM, LPARAM, bool& fHandled)
     finishEvaluation();
     fHandled = true;
     return TRUE;
+  case WM_DESTROY:
+    // However the window goes, a running expression must not post to it any more.
+    if (m_pEvaluation)
+      m_pEvaluation->abandon();
+    return FALSE;
   case WM_SETCURSOR:
     if (!isRunning())
       return FALSE;

@@ -17,7 +17,6 @@ class CFormatTestDialog : public CDialogBase
 {
 public:
   explicit CFormatTestDialog(const QuilbarProfile& profile);
-  ~CFormatTestDialog() override;
 
 protected:
   bool onCommand(int nId, int nCode, HWND hwndControl) override;
