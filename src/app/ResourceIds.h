@@ -31,7 +31,10 @@
 #define IDC_MAIN_SETTINGS 1003
 #define IDC_MAIN_PROFILE 1042
 #define IDC_MAIN_DELETE 1044
-#define IDC_MAIN_PROFILE_LABEL 1050
+// The "Profile:" label has no id of its own.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
 
 // ---- Settings sheet, pages and their small dialogs (1100-1999, templates 3000-3999) ------------
 

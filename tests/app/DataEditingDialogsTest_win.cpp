@@ -174,8 +174,14 @@ struct FormatTestSession
 
 namespace
 {
-const char kszGs1Output[] = "\"GTIN \" + EAN128Field(01) + \" LOT \" + EAN128Field(10) + \"<CR>\"";
-const char kszPlainOutput[] = "Input() + \"<CR>\"";
+// The demonstration profile of the README (scripts/demo.sh): a replacement that removes the
+// scanner's symbology identifier, a GS1-128 format and a plain one.
+const char kszGs1Output[] = "\"GTIN \" + EAN128Field(\"01\") + \" batch \" + EAN128Field(\"10\") + \" best before \" + "
+                            "EAN128Field(\"17\") + \"<cr>\"";
+const char kszPlainOutput[] = "Input() + \"<cr>\"";
+// Two of the demonstration's scans as the scanner sends them, without the terminator.
+const char kszGs1Scan[] = "]C1010400638133393110LOT4711<GS>17261231";
+const char kszCode39Scan[] = "QUILBAR-39 DEMO";
 }  // namespace
 
 TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsAndStored)
@@ -231,17 +237,30 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsAndStor
   ASSERT_NE(nullptr, profile.getReplacementMap().lookup("]C1\t"));
   EXPECT_EQ(0, profile.getReplacementMap().lookup("]C1\t")->getOrder());
 
-  // Tried in the format test: a GS1-128 label and a plain text.
+  // Tried in the test dialogs: the replacement takes the symbology identifier off the GS1-128
+  // label, whose fields the GS1-128 format then takes apart; the Code 39 text goes through plain.
+  {
+    auto test = std::async(std::launch::async, [&] { runReplacementTestDialog(nullptr, profile.getReplacementMap()); });
+    HWND hwndTest = dd::waitForDialog("Test Input Data Replacements");
+    ASSERT_NE(nullptr, hwndTest);
+    dd::setItemText(hwndTest, IDC_REPLACEMENTTEST_INPUT, kszGs1Scan);
+    dd::pressButton(hwndTest, IDC_REPLACEMENTTEST_TEST);
+    EXPECT_TRUE(waitForText(hwndTest, IDC_REPLACEMENTTEST_DATA_OUTPUT, "010400638133393110LOT4711<GS>17261231"));
+    EXPECT_EQ("1", dd::itemText(hwndTest, IDC_REPLACEMENTTEST_COUNT));
+    dd::pressButton(hwndTest, IDCANCEL);
+    ASSERT_TRUE(endsSoon(test));
+  }
   {
     FormatTestSession session(profile);
     ASSERT_NE(nullptr, session.m_hwnd);
-    session.test("010400638133393110ABC123");
-    EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "GTIN 04006381333931 LOT ABC123<CR>"))
+    session.test("010400638133393110LOT4711<GS>17261231");
+    EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT,
+                            "GTIN 04006381333931 batch LOT4711 best before 261231<CR>"))
         << session.text(IDC_FORMATTEST_DATA_OUTPUT);
     EXPECT_EQ("GS1-128", session.text(IDC_FORMATTEST_FORMAT));
-    session.test("HELLO");
+    session.test(kszCode39Scan);
     EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_FORMAT, "Plain"));
-    EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "HELLO<CR>"));
+    EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "QUILBAR-39 DEMO<CR>"));
   }
 
   // Saved through the profile store, the registry holds exactly these records.
