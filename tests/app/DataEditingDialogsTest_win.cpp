@@ -2,13 +2,16 @@
 // on a thread of its own, the test finds it by its title, types into its controls, presses its
 // buttons and answers its message boxes.
 #include "DialogDriver_win.h"
+#include "KeyTargetProcess_win.h"
 #include "ProfileDump.h"
-#include "ScratchKey.h"
+#include "SerialTestRig_win.h"
+#include "TestSupport.h"
 #include "app/CriteriaDialog_win.h"
 #include "app/DataEditingDialogs_win.h"
 #include "app/FormatEditorDialog_win.h"
 #include "app/FormatTest.h"
 #include "app/ResourceIds.h"
+#include "base/UniqueResource_win.h"
 #include "settings/QuilbarProfile.h"
 #include "settings/QuilbarProfileStore.h"
 
@@ -168,6 +171,51 @@ struct FormatTestSession
   std::future<void> m_result;
   HWND m_hwnd = nullptr;
 };
+// The program's settings in the registry of the harness, gone before and after the test.
+struct StoredSettings
+{
+  StoredSettings() { clear(); }
+  ~StoredSettings() { clear(); }
+  static void clear()
+  {
+    Registry software;
+    if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
+      software.deleteSubKey("Tarnwick");
+  }
+};
+
+// A program started from a command line, ended with the test.
+class StartedProgram
+{
+public:
+  explicit StartedProgram(const std::string& strCommandLine)
+  {
+    std::vector<char> rgchCommand(strCommandLine.begin(), strCommandLine.end());
+    rgchCommand.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      return;
+    m_hProcess.reset(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  ~StartedProgram()
+  {
+    if (m_hProcess && WaitForSingleObject(m_hProcess.get(), 0) == WAIT_TIMEOUT)
+    {
+      TerminateProcess(m_hProcess.get(), 9);
+      WaitForSingleObject(m_hProcess.get(), 5000);
+    }
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  bool started() const { return static_cast<bool>(m_hProcess); }
+
+private:
+  UniqueHandle m_hProcess;
+};
 }  // namespace
 
 // ---- The demonstration profile, built entirely through the dialogs ------------------------------
@@ -182,9 +230,71 @@ const char kszPlainOutput[] = "Input() + \"<cr>\"";
 // Two of the demonstration's scans as the scanner sends them, without the terminator.
 const char kszGs1Scan[] = "]C1010400638133393110LOT4711<GS>17261231";
 const char kszCode39Scan[] = "QUILBAR-39 DEMO";
+
+// The records of the demonstration profile as the profile store writes them.
+void expectStoredDemonstrationRecords()
+{
+  Registry regProfile;
+  ASSERT_TRUE(regProfile.openKey("HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Quilbar2\\Settings\\Profile0",
+                                 Registry::kdwAccessRead));
+  std::string strName;
+  EXPECT_TRUE(regProfile.getKeyValue("Name", strName));
+  EXPECT_EQ("Demo", strName);
+  TextList rgSubKeys;
+  ASSERT_TRUE(regProfile.getSubKeys(rgSubKeys));
+  int nFormats = 0;
+  for (const std::string& strSubKey : rgSubKeys)
+  {
+    if (strSubKey.rfind("DataEditFormat", 0) != 0)
+      continue;
+    ++nFormats;
+    Registry regFormat;
+    ASSERT_TRUE(regProfile.openSubKey(strSubKey, regFormat, Registry::kdwAccessRead));
+    std::string strOutput;
+    uint32_t dwOrder = 99, dwType = 99;
+    ASSERT_TRUE(regFormat.getKeyValue("Name", strName));
+    ASSERT_TRUE(regFormat.getKeyValue("Order", dwOrder));
+    ASSERT_TRUE(regFormat.getKeyValue("Output", strOutput));
+    Registry regCriteria;
+    ASSERT_TRUE(regFormat.openSubKey("Criteria0", regCriteria, Registry::kdwAccessRead));
+    ASSERT_TRUE(regCriteria.getKeyValue("Type", dwType));
+    SCOPED_TRACE(strName);
+    std::string strPresent, strExpression;
+    uint32_t dwStart = 0;
+    if (strName == "GS1-128")
+    {
+      EXPECT_EQ(0u, dwOrder);
+      EXPECT_EQ(kszGs1Output, strOutput);
+      EXPECT_EQ(2u, dwType);
+      EXPECT_TRUE(regCriteria.getKeyValue("FieldsPresent", strPresent));
+      EXPECT_EQ("01", strPresent);
+      continue;
+    }
+    EXPECT_EQ("Plain", strName);
+    EXPECT_EQ(1u, dwOrder);
+    EXPECT_EQ(kszPlainOutput, strOutput);
+    EXPECT_EQ(1u, dwType);
+    EXPECT_TRUE(regCriteria.getKeyValue("Expression", strExpression));
+    EXPECT_EQ("*", strExpression);
+    EXPECT_TRUE(regCriteria.getKeyValue("StartPosition", dwStart));
+    EXPECT_EQ(1u, dwStart);
+  }
+  EXPECT_EQ(2, nFormats);
+  Registry regReplacement;
+  ASSERT_TRUE(regProfile.openSubKey("Replacement0", regReplacement, Registry::kdwAccessRead));
+  std::string strInput, strReplace = "?";
+  uint32_t dwOrder = 99;
+  EXPECT_TRUE(regReplacement.getKeyValue("Input", strInput));
+  EXPECT_TRUE(regReplacement.getKeyValue("Replace", strReplace));
+  EXPECT_TRUE(regReplacement.getKeyValue("Order", dwOrder));
+  EXPECT_EQ("]C1", strInput);
+  EXPECT_EQ("", strReplace);
+  EXPECT_EQ(0u, dwOrder);
+}
+
 }  // namespace
 
-TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsAndStored)
+TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredAndTypedByTheWedge)
 {
   QuilbarProfile profile;  // a new profile: the "Default" format only
   auto formats = std::async(std::launch::async, [&] { return runDataEditFormatsDialog(nullptr, profile); });
@@ -263,76 +373,50 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsAndStor
     EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "QUILBAR-39 DEMO<CR>"));
   }
 
-  // Saved through the profile store, the registry holds exactly these records.
-  ScratchKey scratch("DataEditingDemonstration");
+  // Saved through the profile store as the demonstration's "Demo" on COM1, the registry holds
+  // exactly these records, and loaded again it is the same profile.
+  StoredSettings settings;
+  profile.setName("Demo");
+  profile.setPort("COM1");
+  profile.setInitString("OK^M");  // tells the test when the wedge has opened the port
   std::string strError;
   {
-    QuilbarProfileStore store(scratch.path());
-    ASSERT_TRUE(store.loadSettings(strError)) << strError;
-    *store.getCurrentProfile() = profile;
+    QuilbarProfileStore store;
+    store.addOrSelectProfile("Demo") = profile;
     ASSERT_TRUE(store.saveSettings());
   }
-  Registry regProfile;
-  ASSERT_TRUE(regProfile.openKey(scratch.path() + "\\Tarnwick\\Quilbar2\\Settings\\Profile0", Registry::kdwAccessRead));
-  TextList rgSubKeys;
-  ASSERT_TRUE(regProfile.getSubKeys(rgSubKeys));
-  int nFormats = 0;
-  for (const std::string& strSubKey : rgSubKeys)
-  {
-    if (strSubKey.rfind("DataEditFormat", 0) != 0)
-      continue;
-    ++nFormats;
-    Registry regFormat;
-    ASSERT_TRUE(regProfile.openSubKey(strSubKey, regFormat, Registry::kdwAccessRead));
-    std::string strName, strOutput;
-    uint32_t dwOrder = 99, dwType = 99;
-    ASSERT_TRUE(regFormat.getKeyValue("Name", strName));
-    ASSERT_TRUE(regFormat.getKeyValue("Order", dwOrder));
-    ASSERT_TRUE(regFormat.getKeyValue("Output", strOutput));
-    Registry regCriteria;
-    ASSERT_TRUE(regFormat.openSubKey("Criteria0", regCriteria, Registry::kdwAccessRead));
-    ASSERT_TRUE(regCriteria.getKeyValue("Type", dwType));
-    SCOPED_TRACE(strName);
-    if (strName == "GS1-128")
-    {
-      std::string strPresent;
-      EXPECT_EQ(0u, dwOrder);
-      EXPECT_EQ(kszGs1Output, strOutput);
-      EXPECT_EQ(2u, dwType);
-      EXPECT_TRUE(regCriteria.getKeyValue("FieldsPresent", strPresent));
-      EXPECT_EQ("01", strPresent);
-    }
-    else
-    {
-      std::string strExpression;
-      uint32_t dwStart = 0;
-      EXPECT_EQ("Plain", strName);
-      EXPECT_EQ(1u, dwOrder);
-      EXPECT_EQ(kszPlainOutput, strOutput);
-      EXPECT_EQ(1u, dwType);
-      EXPECT_TRUE(regCriteria.getKeyValue("Expression", strExpression));
-      EXPECT_EQ("*", strExpression);
-      EXPECT_TRUE(regCriteria.getKeyValue("StartPosition", dwStart));
-      EXPECT_EQ(1u, dwStart);
-    }
-  }
-  EXPECT_EQ(2, nFormats);
-  Registry regReplacement;
-  ASSERT_TRUE(regProfile.openSubKey("Replacement0", regReplacement, Registry::kdwAccessRead));
-  std::string strInput, strReplace = "?";
-  uint32_t dwOrder = 99;
-  EXPECT_TRUE(regReplacement.getKeyValue("Input", strInput));
-  EXPECT_TRUE(regReplacement.getKeyValue("Replace", strReplace));
-  EXPECT_TRUE(regReplacement.getKeyValue("Order", dwOrder));
-  EXPECT_EQ("]C1", strInput);
-  EXPECT_EQ("", strReplace);
-  EXPECT_EQ(0u, dwOrder);
-  regProfile.closeKey();
-
-  // And loaded again it is the same profile.
-  QuilbarProfileStore reloaded(scratch.path());
+  expectStoredDemonstrationRecords();
+  QuilbarProfileStore reloaded;
   ASSERT_TRUE(reloaded.loadSettings(strError)) << strError;
+  ASSERT_NE(nullptr, reloaded.getCurrentProfile());
   EXPECT_EQ(dumpProfile(profile), dumpProfile(*reloaded.getCurrentProfile()));
+
+  // The wedge runs the profile: the demonstration's scans, played into the far end of COM1,
+  // arrive in notepad as the formats made them.
+  PeerPort scanner("\\\\.\\COM2");
+  ASSERT_TRUE(scanner.isOpen());
+  scanner.drain();
+  StartedProgram quilbar("\"" + KeyTargetProcess::besideTestProgram("Quilbar.exe") + "\" Demo");
+  ASSERT_TRUE(quilbar.started()) << "Quilbar.exe did not start";
+  ASSERT_EQ("OK\r", scanner.read(3, milliseconds(20000))) << "the wedge did not open the port";
+  StartedProgram notepad("notepad.exe");
+  HWND hwndNotepad = nullptr;
+  HWND hwndText = nullptr;
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] {
+        hwndNotepad = FindWindowA("Notepad", nullptr);
+        hwndText = hwndNotepad != nullptr ? FindWindowExA(hwndNotepad, nullptr, "Edit", nullptr) : nullptr;
+        return hwndText != nullptr && IsWindowVisible(hwndNotepad);
+      },
+      milliseconds(20000)))
+      << "notepad did not start";
+  ASSERT_TRUE(bringOwnWindowToFront(hwndNotepad));
+  for (const char* pszScan : {"4006381333931", "]C1010400638133393110LOT4711\x1d" "17261231", "QUILBAR-39 DEMO"})
+    ASSERT_TRUE(scanner.write(std::string(pszScan) + "\r"));
+  const std::string strTyped =
+      "4006381333931\r\nGTIN 04006381333931 batch LOT4711 best before 261231\r\nQUILBAR-39 DEMO\r\n";
+  EXPECT_TRUE(testsupport::waitUntil([&] { return dd::windowText(hwndText) == strTyped; }, milliseconds(20000)))
+      << "notepad holds: " << dd::windowText(hwndText);
 }
 
 // ---- Data Editing Formats ----------------------------------------------------------------------
