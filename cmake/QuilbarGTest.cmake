@@ -10,7 +10,8 @@ set(QUILBAR_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
 set(QUILBAR_WINE_HARNESS ${PROJECT_SOURCE_DIR}/tests/harness/quilbar-wine)
 
 if(QUILBAR_WINDOWS AND CMAKE_CROSSCOMPILING_EMULATOR)
-  add_test(NAME wine_harness_up COMMAND ${QUILBAR_WINE_HARNESS} up)
+  # DesktopHolder (tests/tools) keeps Wine's desktop process up between the test programs.
+  add_test(NAME wine_harness_up COMMAND ${QUILBAR_WINE_HARNESS} up $<TARGET_FILE:DesktopHolder>)
   add_test(NAME wine_harness_down COMMAND ${QUILBAR_WINE_HARNESS} down)
   set_tests_properties(wine_harness_up PROPERTIES FIXTURES_SETUP wine
     ENVIRONMENT "QUILBAR_WINE_DIR=${QUILBAR_WINE_DIR}" TIMEOUT 300)
