@@ -28,6 +28,17 @@ std::string currentTestName()
   return std::string(pInfo->test_suite_name()) + "." + pInfo->name();
 }
 
+// Clears the flag behind lParam at the first child that is neither a button nor a static.
+BOOL CALLBACK checkTextOrButton(HWND hwndChild, LPARAM lParam)
+{
+  char szClass[32] = "";
+  GetClassNameA(hwndChild, szClass, sizeof szClass);
+  if (lstrcmpiA(szClass, "Button") == 0 || lstrcmpiA(szClass, "Static") == 0)
+    return TRUE;
+  *reinterpret_cast<bool*>(lParam) = false;
+  return FALSE;
+}
+
 // A message box holds nothing but its text, its icon and buttons; dialogs that tests drive for
 // longer (property sheets, forms) have other controls and are left alone.
 bool looksLikeMessageBox(HWND hwnd)
@@ -35,19 +46,7 @@ bool looksLikeMessageBox(HWND hwnd)
   if (!GetDlgItem(hwnd, 0xFFFF))
     return false;
   bool fOnlyTextAndButtons = true;
-  EnumChildWindows(
-      hwnd,
-      [](HWND hwndChild, LPARAM lParam) -> BOOL {
-        char szClass[32] = "";
-        GetClassNameA(hwndChild, szClass, sizeof szClass);
-        if (lstrcmpiA(szClass, "Button") != 0 && lstrcmpiA(szClass, "Static") != 0)
-        {
-          *reinterpret_cast<bool*>(lParam) = false;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&fOnlyTextAndButtons));
+  EnumChildWindows(hwnd, &checkTextOrButton, reinterpret_cast<LPARAM>(&fOnlyTextAndButtons));
   return fOnlyTextAndButtons;
 }
 
