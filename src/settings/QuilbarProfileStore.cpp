@@ -1,8 +1,10 @@
 #include "QuilbarProfileStore.h"
 
 #include "base/RegistryMessages.h"
+#include "base/RegistryWriteJournal.h"
 #include "base/Assert.h"
 
+#include <map>
 #include <memory>
 
 const char QuilbarProfileStore::kszDefaultSoftwareKey[] = "HKEY_LOCAL_MACHINE\\Software";
@@ -77,24 +79,60 @@ bool QuilbarProfileStore::loadProfiles(const Registry& regSettingsKey, std::stri
   return true;
 }
 
-// Everything below the settings key is a profile and is rewritten from scratch, so profiles
-// deleted in memory and stale format or replacement keys disappear.
+// Each profile is written over the key that already holds its name (a new "Profile%d" key for a
+// new profile), and only then is whatever that key held beyond the profile removed: stale values
+// and the keys of formats, criteria and replacements that are gone. Keys of profiles that are no
+// longer in the map (and foreign keys) are deleted last. A save that fails or is killed half-way
+// therefore never leaves fewer profiles than before; the old way, deleting every key first and
+// rewriting after, could leave none. Every sub-key of the settings key is a profile key: one
+// whose Name cannot be read is foreign and goes too.
 bool QuilbarProfileStore::saveProfiles(Registry& regSettingsKey)
 {
   TextList rgSubKeys;
   if (!regSettingsKey.getSubKeys(rgSubKeys))
     return false;
+  std::map<std::string, std::string> mapKeyOfProfile;
+  TextList rgStaleKeys;
   for (const std::string& strSubKey : rgSubKeys)
   {
-    if (!regSettingsKey.deleteSubKey(strSubKey))
-      return false;
+    std::string strName;
+    Registry regProfile;
+    if (regSettingsKey.openSubKey(strSubKey, regProfile, Registry::kdwAccessRead)
+        && regProfile.getKeyValue("Name", strName) && m_profiles.lookup(strName) != nullptr
+        && mapKeyOfProfile.count(strName) == 0)
+      mapKeyOfProfile[strName] = strSubKey;
+    else
+      rgStaleKeys.push_back(strSubKey);
   }
-  int nIndex = 0;
+  RegistryWriteJournal takenKeys;
+  for (const std::string& strSubKey : rgSubKeys)
+    takenKeys.addKey(strSubKey);
+  int nNextNumber = 0;
   for (const auto& entry : m_profiles.getEntries())
   {
+    auto itKey = mapKeyOfProfile.find(entry.first);
+    std::string strKey;
+    if (itKey != mapKeyOfProfile.end())
+      strKey = itKey->second;
+    else
+    {
+      do
+        strKey = kszProfileKeyPrefix + std::to_string(nNextNumber++);
+      while (takenKeys.hasKey(strKey));
+      takenKeys.addKey(strKey);
+    }
     Registry regProfile;
-    if (!regSettingsKey.createSubKey(kszProfileKeyPrefix + std::to_string(nIndex++), regProfile)
-        || !entry.second->saveToRegistry(regProfile) || !regProfile.closeKey())
+    RegistryWriteJournal journal;
+    if (!regSettingsKey.createSubKey(strKey, regProfile))
+      return false;
+    regProfile.setWriteJournal(&journal);
+    if (!entry.second->saveToRegistry(regProfile) || !regProfile.removeUnwritten(journal)
+        || !regProfile.closeKey())
+      return false;
+  }
+  for (const std::string& strSubKey : rgStaleKeys)
+  {
+    if (!regSettingsKey.deleteSubKey(strSubKey))
       return false;
   }
   return true;
