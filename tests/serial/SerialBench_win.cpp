@@ -1,6 +1,8 @@
 // Measures the serial path end to end on the virtual null-modem pair (COM2 writes, the port owner
 // reads COM1 and posts to a window): data strings per second, the latency from the last byte
-// written to the data string at the window, and the communication thread's CPU time while idle.
+// written to the data string at the window, and the communication thread's CPU time while idle,
+// beside a bare 1 ms polling loop on COM3 (wait 1 ms, ClearCommError, GetCommModemStatus) as the
+// reference, medians of alternating rounds.
 // Run by hand in the Wine environment: quilbar-wine run serial_bench.exe
 #include "serial/PortOwner_win.h"
 #include "serial/SerialMessages_win.h"
@@ -81,16 +83,69 @@ void measureLatency(TestWindow& window, PeerPort& peer, int nSamples)
               percentile(rgdMs, 0.5), percentile(rgdMs, 0.99), percentile(rgdMs, 1.0));
 }
 
-void measureIdleCpu(PortOwner& owner, TestWindow& window)
+// Percent of one core the thread used while the window pumped for the duration.
+double cpuPercentOver(HANDLE hThread, TestWindow& window, std::chrono::milliseconds duration)
 {
-  HANDLE hThread = owner.commThreadHandle();
   double dBefore = threadCpuMs(hThread);
   auto start = Clock::now();
-  window.pumpFor(5000ms);
+  window.pumpFor(duration);
   double dAfter = threadCpuMs(hThread);
-  double dSeconds = toMs(Clock::now() - start) / 1000.0;
-  std::printf("idle: communication thread CPU %.1f ms per second (%.1f%% of one core)\n",
-              (dAfter - dBefore) / dSeconds, (dAfter - dBefore) / dSeconds / 10.0);
+  return (dAfter - dBefore) / toMs(Clock::now() - start) * 100.0;
+}
+
+// The least any 1 ms poller of a port costs: what the communication thread does on an idle pass
+// when it has nothing else to look at.
+struct BarePoller
+{
+  HANDLE hPort = INVALID_HANDLE_VALUE;
+  HANDLE hevtStop = nullptr;
+
+  static DWORD WINAPI run(void* pv)
+  {
+    BarePoller& poller = *static_cast<BarePoller*>(pv);
+    while (WaitForSingleObject(poller.hevtStop, 1) == WAIT_TIMEOUT)
+    {
+      COMSTAT comstat = {};
+      DWORD dwErrors = 0;
+      DWORD dwStatus = 0;
+      ClearCommError(poller.hPort, &dwErrors, &comstat);
+      GetCommModemStatus(poller.hPort, &dwStatus);
+    }
+    return 0;
+  }
+};
+
+void measureIdleCpu(PortOwner& owner, TestWindow& window, int nRounds)
+{
+  BarePoller poller;
+  poller.hPort = CreateFileA("\\\\.\\COM3", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OVERLAPPED, nullptr);
+  poller.hevtStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (poller.hPort == INVALID_HANDLE_VALUE)
+  {
+    std::printf("idle: cannot open COM3 for the reference loop\n");
+    return;
+  }
+  DCB dcb = {};
+  dcb.DCBlength = sizeof dcb;
+  GetCommState(poller.hPort, &dcb);
+  SetCommState(poller.hPort, &dcb);
+  HANDLE hPollerThread = CreateThread(nullptr, 0x2000, &BarePoller::run, &poller, 0, nullptr);
+  std::vector<double> rgdThread, rgdBare;
+  for (int n = 0; n < nRounds; ++n)
+  {
+    rgdBare.push_back(cpuPercentOver(hPollerThread, window, 2000ms));
+    rgdThread.push_back(cpuPercentOver(owner.commThreadHandle(), window, 2000ms));
+  }
+  SetEvent(poller.hevtStop);
+  WaitForSingleObject(hPollerThread, INFINITE);
+  CloseHandle(hPollerThread);
+  CloseHandle(poller.hevtStop);
+  CloseHandle(poller.hPort);
+  std::printf("idle, medians of %d rounds of 2 s: communication thread %.2f%% of one core, bare 1 ms polling "
+              "loop %.2f%% (ratio %.2f)\n",
+              nRounds, percentile(rgdThread, 0.5), percentile(rgdBare, 0.5),
+              percentile(rgdThread, 0.5) / percentile(rgdBare, 0.5));
 }
 
 void probePostedMessageLimit(TestWindow& window)
@@ -118,7 +173,7 @@ int main()
   }
   window.pumpFor(100ms);
   probePostedMessageLimit(window);
-  measureIdleCpu(owner, window);
+  measureIdleCpu(owner, window, 5);
   measureLatency(window, peer, 300);
   measureThroughput(owner, window, peer);
   owner.ClosePort();

@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
-MessageBoxAnswerer::MessageBoxAnswerer(std::string strCaption, int nButtonId)
-  : m_strCaption(std::move(strCaption)), m_nButtonId(nButtonId), m_thread([this] { watch(); })
+MessageBoxAnswerer::MessageBoxAnswerer(std::string strCaption, int nButtonId,
+                                       std::chrono::milliseconds answerDelay)
+  : m_strCaption(std::move(strCaption)), m_nButtonId(nButtonId), m_answerDelay(answerDelay),
+    m_thread([this] { watch(); })
 {
 }
 
@@ -36,6 +38,8 @@ bool MessageBoxAnswerer::answerOne()
   HWND hwndBox = FindWindowA("#32770", m_strCaption.c_str());
   if (!hwndBox || !IsWindowVisible(hwndBox))
     return false;
+  if (m_answerDelay.count() > 0)
+    Sleep(static_cast<DWORD>(m_answerDelay.count()));
   std::string strText = boxText(hwndBox);
   {
     std::lock_guard<std::mutex> lock(m_mutex);
