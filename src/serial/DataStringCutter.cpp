@@ -107,7 +107,7 @@ void DataStringCutter::appendAndCut(std::string& strBuffer, bool& fAfterCut, con
     {
       size_t nBytesTaken = 1;
       if (pBytes[i] == '\0' && m_strMayEnd.find(']') == std::string::npos)
-        nBytesTaken = zeroRun(pBytes + i, nBytes - i, (kcchMaxDataString - strBuffer.size()) / 6 + 1);
+        nBytesTaken = zeroRun(pBytes + i, nBytes - i, (kcchMaxDataString - strBuffer.size() + 5) / 6);
       appendExpandingNulls(strBuffer, pBytes + i, nBytesTaken);
       i += nBytesTaken;
       if (byTerminator())

@@ -2,9 +2,9 @@
 // and clock ticks: the cutter must not crash, never hand over a zero byte or a data string longer
 // than its limit, and in time-out mode without injected text must hand over exactly the bytes it
 // received, in order. Replay lines are parsed from the same input, and a formatted raw-input line
-// must parse back to its bytes. Two cutters live across all inputs and get every input many times
-// over, as port bytes and as injected text, one with a terminator that hardly ever comes and one
-// with a time-out that never passes: an unbounded buffer would pass the memory limit quickly.
+// must parse back to its bytes. Two cutters live across all inputs and get every input repeated to
+// at least 16 KB, as port bytes and as injected text, one with a terminator that hardly ever comes
+// and one with a time-out that never passes: an unbounded buffer would pass the memory limit fast.
 #include "serial/DataStringCutter.h"
 #include "serial/DataStringSink.h"
 #include "serial/KeyCase.h"
@@ -60,17 +60,16 @@ struct LongLivedCutters
     settings.dwTerminationTimeout = 0xFFFFFFFF;
     return settings;
   }
+  // At least 16 KB of the input's bytes each way, every time.
   void feed(const uint8_t* pData, size_t nSize)
   {
-    const char* pBytes = reinterpret_cast<const char*>(pData);
-    std::string strText(pBytes, nSize);
-    for (int i = 0; i < 16; ++i)
-    {
-      byTerminator.receiveBytes(pBytes, nSize, 0);
-      byTerminator.injectText(strText, 0);
-      byTimeout.receiveBytes(pBytes, nSize, 0);
-      byTimeout.idle(1);
-    }
+    std::string strText(reinterpret_cast<const char*>(pData), nSize);
+    while (!strText.empty() && strText.size() < 16 * 1024)
+      strText += strText;
+    byTerminator.receiveBytes(strText.data(), strText.size(), 0);
+    byTerminator.injectText(strText, 0);
+    byTimeout.receiveBytes(strText.data(), strText.size(), 0);
+    byTimeout.idle(1);
     if (byTerminator.bufferedLength() > 2 * (DataStringCutter::kcchMaxDataString + 5)
         || byTimeout.bufferedLength() > DataStringCutter::kcchMaxDataString + 5)
       std::abort();

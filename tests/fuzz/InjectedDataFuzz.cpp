@@ -1,8 +1,8 @@
 // Another program's copy-data block: the first four bytes are the byte count it claims, the rest
 // the block. Whatever the claim, nothing outside the real block may be read, and an accepted text
 // holds no zero byte and is shorter than the claimed count. Every accepted text is then injected,
-// many times over and without a terminator most of the time, into a cutter that lives across all
-// inputs, as a program that injects without end would: its buffer must stay within the limit.
+// repeated to at least 64 KB, into a cutter that lives across all inputs and whose terminator
+// hardly ever comes, as from a program that injects without end: its buffer must stay bounded.
 #include "pipeline/InjectedData.h"
 #include "serial/DataStringCutter.h"
 #include "serial/DataStringSink.h"
@@ -37,10 +37,17 @@ public:
   void hideMainWindow() override {}
 };
 
+SerialSettings rareTerminator()
+{
+  SerialSettings settings;
+  settings.strDataStringTerminator = "\\x01\\x02\\x03\\x04\\x05";
+  return settings;
+}
+
 DataStringCutter& longLivedCutter()
 {
   static DiscardingSink s_sink;
-  static DataStringCutter s_cutter(SerialSettings(), s_sink);
+  static DataStringCutter s_cutter(rareTerminator(), s_sink);
   return s_cutter;
 }
 }  // namespace
@@ -65,8 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     std::abort();
   if (check != InjectedDataCheck::Accepted && !strText.empty())
     std::abort();
-  for (int i = 0; check == InjectedDataCheck::Accepted && i < 64; ++i)
-    longLivedCutter().injectText(strText, 0);
+  std::string strInjected = strText;
+  while (!strInjected.empty() && strInjected.size() < 64 * 1024)
+    strInjected += strInjected;
+  if (check == InjectedDataCheck::Accepted)
+    longLivedCutter().injectText(strInjected, 0);
   if (longLivedCutter().bufferedLength() > DataStringCutter::kcchMaxDataString)
     std::abort();
   std::free(pBlock);
