@@ -4,6 +4,7 @@
 #include "base/DataConv.h"
 #include "engine/ExpressionActions_win.h"
 #include "engine/ExpressionEvaluator.h"
+#include "TestProgramFiles_win.h"
 
 #include <windows.h>
 
@@ -17,11 +18,7 @@ const char kszBroadcastingEvent[] = "QuilbarBroadcastChildBroadcasting";
 
 std::string childCommandLine()
 {
-  char szPath[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-  std::string strPath = szPath;
-  return "\"" + strPath.substr(0, strPath.find_last_of("\\/") + 1) + "quilbar_broadcast_child.exe\" "
-         + kszBroadcastingEvent;
+  return "\"" + besideThisTestProgram("quilbar_broadcast_child.exe") + "\" " + kszBroadcastingEvent;
 }
 
 void ignorePiece(const char*, void*, void*) {}

@@ -2,6 +2,7 @@
 // with any lParam. Only blocks this process handed over and has not taken yet may be read and
 // freed: a forged 0, an address that is no block, and the address of a block seen before are
 // ignored, and the real strings still arrive once each and in order.
+#include "TestProgramFiles_win.h"
 #include "serial/SerialMessages_win.h"
 #include "SerialTestRig_win.h"
 
@@ -17,14 +18,6 @@ namespace
 {
 using Strings = std::vector<std::string>;
 
-std::string besideThisProgram(const char* pszFile)
-{
-  char szPath[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-  std::string strPath = szPath;
-  return strPath.substr(0, strPath.find_last_of("\\/") + 1) + pszFile;
-}
-
 std::string hex(ULONG_PTR n)
 {
   char sz[32];
@@ -35,7 +28,7 @@ std::string hex(ULONG_PTR n)
 // Runs the poster to its end; its messages are in the window's queue when this returns.
 void postFromAnotherProgram(HWND hwnd, const Strings& rgstrLParams)
 {
-  std::string strCommand = "\"" + besideThisProgram("quilbar_message_poster.exe") + "\" " + hex(reinterpret_cast<ULONG_PTR>(hwnd));
+  std::string strCommand = "\"" + besideThisTestProgram("quilbar_message_poster.exe") + "\" " + hex(reinterpret_cast<ULONG_PTR>(hwnd));
   for (const std::string& str : rgstrLParams)
     strCommand += " " + str;
   STARTUPINFOA si = {};

@@ -2,6 +2,7 @@
 // COM2 the far end): terminator settings that never cut, injected text that piles up, a replay
 // file that cannot be deleted, clipboard sends that lose or block, a port that stops answering,
 // and data strings nobody can take.
+#include "TestProgramFiles_win.h"
 #include "engine/ExpressionActions_win.h"
 #include "engine/ExpressionEvaluator.h"
 #include "engine/MainWindowActions.h"
@@ -27,14 +28,6 @@ using namespace std::chrono_literals;
 namespace
 {
 using Strings = std::vector<std::string>;
-
-std::string besideThisProgram(const char* pszFile)
-{
-  char szPath[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-  std::string strPath = szPath;
-  return strPath.substr(0, strPath.find_last_of("\\/") + 1) + pszFile;
-}
 
 bool putClipboardText(const std::string& strText)
 {
@@ -191,7 +184,7 @@ TEST_F(PortFaultsTest, LongClipboardSendKeepsTheClipboardUsableAndThePortRead)
   owner.SendClipboardContents();
   ASSERT_EQ("LL", peer.read(2, 3000ms)) << "the send has begun";
 
-  std::string strProbe = "\"" + besideThisProgram("quilbar_clipboard_probe.exe") + "\" 1000";
+  std::string strProbe = "\"" + besideThisTestProgram("quilbar_clipboard_probe.exe") + "\" 1000";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};

@@ -1,6 +1,7 @@
 // A program that saves all its profiles can be ended at any moment (a crash, a shutdown, Task
 // Manager). Whenever that happens, the tree it leaves must still load with every profile: a child
 // saves 200 profiles in a loop and is killed at random moments, and every reload finds 200.
+#include "TestProgramFiles_win.h"
 #include "settings/QuilbarProfileStore.h"
 #include "ScratchKey.h"
 
@@ -19,14 +20,6 @@ const int knKills = 3;
 const int knLatestKillMs = 1500;
 const char kszLoopingEvent[] = "QuilbarProfileSaverLooping";
 
-std::string besideThisProgram(const char* pszFile)
-{
-  char szPath[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-  std::string strPath = szPath;
-  return strPath.substr(0, strPath.find_last_of("\\/") + 1) + pszFile;
-}
-
 TEST(ProfileStoreKillTest, SavesKilledAtRandomMomentsLeaveEveryProfile)
 {
   ScratchKey scratch(currentTestKeyName());
@@ -44,7 +37,7 @@ TEST(ProfileStoreKillTest, SavesKilledAtRandomMomentsLeaveEveryProfile)
   std::uniform_int_distribution<int> killAfterMs(0, knLatestKillMs);
   for (int nKill = 0; nKill < knKills; ++nKill)
   {
-    std::string strCommand = "\"" + besideThisProgram("ProfileSaverChild_win.exe") + "\" \"" + scratch.path()
+    std::string strCommand = "\"" + besideThisTestProgram("ProfileSaverChild_win.exe") + "\" \"" + scratch.path()
                              + "\" " + std::to_string(knProfiles - 1) + " " + kszLoopingEvent;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
