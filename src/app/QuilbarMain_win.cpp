@@ -1,8 +1,11 @@
-// Entry point of Quilbar. Start-up (profile from the command line, "/clean", the main window)
-// arrives with the application shell; until then the program starts and ends at once.
+// Entry point of Quilbar: the whole command line after the program's name goes to the
+// application object.
+#include "QuilbarApp_win.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR pszCommandLine, int)
 {
-  return 0;
+  CQuilbarApp app;
+  return app.run(pszCommandLine);
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace benchprofile
@@ -54,38 +55,56 @@ inline void addFormat(DataEditFormatMap& map, const char* pszName, const std::ve
   map.add(pszName, std::move(pFormat));
 }
 
-inline DataEditFormatMap makeFormats()
+struct FormatSpec
+{
+  const char* pszName;
+  std::vector<CriteriaSpec> rgCriteria;
+};
+
+// The formats in their order; the plain reference engine reads the same table.
+inline std::vector<FormatSpec> formatSpecs()
 {
   const Criteria::Kind kLength = Criteria::kindLength;
   const Criteria::Kind kExpression = Criteria::kindStringExpression;
   const Criteria::Kind kGS1 = Criteria::kindEAN128;
+  return {
+    {"SSCC", {{kGS1, 0, 0, "00", ""}, {kLength, 20, 60, "", ""}}},
+    {"GTIN with batch", {{kGS1, 0, 0, "01, 10", "21"}}},
+    {"GTIN with serial", {{kGS1, 0, 0, "01,21", ""}}},
+    {"Net weight", {{kGS1, 0, 0, "01,310", "10"}}},
+    {"Order", {{kExpression, 1, 0, "ORD-*", ""}, {kLength, 8, 20, "", ""}}},
+    {"Invoice", {{kExpression, 3, 0, "-INV??*", ""}, {kLength, 10, 40, "", ""}}},
+    {"Pallet", {{kExpression, 1, 0, "PAL?????*", ""}}},
+    {"EAN-13", {{kLength, 13, 13, "", ""}, {kExpression, 1, 0, "4*", ""}}},
+    {"Long text", {{kLength, 41, 60, "", ""}, {kExpression, 1, 0, "*<TAB>*", ""}}},
+    {"Default", {{kExpression, 1, 0, "*", ""}}},
+  };
+}
+
+inline DataEditFormatMap makeFormats()
+{
   DataEditFormatMap map;
-  addFormat(map, "SSCC", {{kGS1, 0, 0, "00", ""}, {kLength, 20, 60, "", ""}});
-  addFormat(map, "GTIN with batch", {{kGS1, 0, 0, "01, 10", "21"}});
-  addFormat(map, "GTIN with serial", {{kGS1, 0, 0, "01,21", ""}});
-  addFormat(map, "Net weight", {{kGS1, 0, 0, "01,310", "10"}});
-  addFormat(map, "Order", {{kExpression, 1, 0, "ORD-*", ""}, {kLength, 8, 20, "", ""}});
-  addFormat(map, "Invoice", {{kExpression, 3, 0, "-INV??*", ""}, {kLength, 10, 40, "", ""}});
-  addFormat(map, "Pallet", {{kExpression, 1, 0, "PAL?????*", ""}});
-  addFormat(map, "EAN-13", {{kLength, 13, 13, "", ""}, {kExpression, 1, 0, "4*", ""}});
-  addFormat(map, "Long text", {{kLength, 41, 60, "", ""}, {kExpression, 1, 0, "*<TAB>*", ""}});
-  addFormat(map, "Default", {{kExpression, 1, 0, "*", ""}});
+  for (const FormatSpec& spec : formatSpecs())
+    addFormat(map, spec.pszName, spec.rgCriteria);
   return map;
+}
+
+// Search and replacement texts in the notation, in their order.
+inline std::vector<std::pair<const char*, const char*>> replacementPairs()
+{
+  return {{"<CR>", ""}, {"<LF>", ""}, {"]C1", ""}, {"<RS>", "<GS>"}, {"  ", " "}};
 }
 
 inline ReplacementMap makeReplacements()
 {
-  const char* rgpszPairs[][2] = {
-    {"<CR>", ""}, {"<LF>", ""}, {"]C1", ""}, {"<RS>", "<GS>"}, {"  ", " "},
-  };
   ReplacementMap map;
   int nOrder = 0;
-  for (const auto& pair : rgpszPairs)
+  for (const auto& pair : replacementPairs())
   {
     auto pReplacement = std::make_unique<Replacement>();
     pReplacement->setOrder(nOrder++);
-    pReplacement->setInput(pair[0]);
-    pReplacement->setReplace(pair[1]);
+    pReplacement->setInput(pair.first);
+    pReplacement->setReplace(pair.second);
     map.add(std::move(pReplacement));
   }
   return map;

@@ -1,7 +1,10 @@
 // Cost of the settings code itself: copying a profile (done for every settings dialog and every
 // port start) and the save-then-load of a store of 10 profiles with 5 formats each (done after
 // every settings change and at start-up). Natively the registry is the in-memory hive, so the
-// figures are this code's own overhead, not the system registry's.
+// figures are this code's own overhead, not the system registry's. The references do the same
+// registry work, or hold the same values, without the settings code: the tree a save leaves
+// written and read back through the registry layer directly, and that tree copied.
+#include "StoredTree.h"
 #include "settings/QuilbarProfileStore.h"
 
 #include <benchmark/benchmark.h>
@@ -48,6 +51,33 @@ void BM_CopyProfile(benchmark::State& state)
 }
 BENCHMARK(BM_CopyProfile);
 
+// A software key of the reference's own, so that its tree holds only what its store saved.
+std::string ownSoftwareKey(const char* pszName)
+{
+  Registry software, own;
+  software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll);
+  software.createSubKey(pszName, own);
+  return std::string("HKEY_LOCAL_MACHINE\\Software\\") + pszName;
+}
+
+void BM_CopyProfile_Reference(benchmark::State& state)
+{
+  const std::string kstrRoot = ownSoftwareKey("CopyReference");
+  QuilbarProfileStore store(kstrRoot);
+  QuilbarProfile& profile = store.addOrSelectProfile("Line0");
+  profile = makeProfile();
+  profile.setName("Line0");
+  benchsettings::StoredTree tree;
+  if (!store.saveSettings() || !benchsettings::readTree(kstrRoot, tree))
+    state.SkipWithError("the profile's stored values cannot be read");
+  for (auto _ : state)
+  {
+    benchsettings::StoredTree copy(tree);
+    benchmark::DoNotOptimize(copy);
+  }
+}
+BENCHMARK(BM_CopyProfile_Reference);
+
 void BM_SaveAndLoadStore(benchmark::State& state)
 {
   QuilbarProfileStore store("HKEY_LOCAL_MACHINE\\Software");
@@ -64,4 +94,25 @@ void BM_SaveAndLoadStore(benchmark::State& state)
   }
 }
 BENCHMARK(BM_SaveAndLoadStore);
+
+void BM_SaveAndLoadStore_Reference(benchmark::State& state)
+{
+  const std::string kstrRoot = ownSoftwareKey("StoreReference");
+  QuilbarProfileStore store(kstrRoot);
+  QuilbarProfile& first = store.addOrSelectProfile("Line0");
+  first = makeProfile();
+  first.setName("Line0");
+  for (int i = 1; i < 10; ++i)
+    store.addOrSelectProfile("Line" + std::to_string(i));
+  benchsettings::StoredTree saved, reread;
+  if (!store.saveSettings() || !benchsettings::readTree(kstrRoot, saved) ||
+      !benchsettings::writeTree(kstrRoot, saved) || !benchsettings::readTree(kstrRoot, reread) || reread != saved)
+    state.SkipWithError("the saved tree cannot be written and read back unchanged");
+  for (auto _ : state)
+  {
+    if (!benchsettings::writeTree(kstrRoot, saved) || !benchsettings::readTree(kstrRoot, reread))
+      state.SkipWithError("write or read failed");
+  }
+}
+BENCHMARK(BM_SaveAndLoadStore_Reference);
 }  // namespace

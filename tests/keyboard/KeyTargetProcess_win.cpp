@@ -1,5 +1,6 @@
 #include "KeyTargetProcess_win.h"
 
+#include "KeyTargetMessages_win.h"
 #include "TestSupport.h"
 
 #include <vector>
@@ -100,4 +101,19 @@ void KeyTargetProcess::clearText()
 bool KeyTargetProcess::waitForText(const std::string& strExpected, int nTimeoutMs) const
 {
   return testsupport::waitUntil([&] { return text() == strExpected; }, std::chrono::milliseconds(nTimeoutMs), 10ms);
+}
+
+bool KeyTargetProcess::notifyWhenLength(size_t nLength, HANDLE hevtArrived)
+{
+  HANDLE hevtInTarget = NULL;
+  if (!DuplicateHandle(GetCurrentProcess(), hevtArrived, m_pi.hProcess, &hevtInTarget, EVENT_MODIFY_STATE, FALSE, 0))
+    return false;
+  // Sent, not posted: the request must be in place before the first key arrives.
+  DWORD_PTR nResult = 0;
+  if (SendMessageTimeoutA(m_hwnd, WM_KEYTARGET_NOTIFYLENGTH, nLength, reinterpret_cast<LPARAM>(hevtInTarget),
+                          SMTO_ABORTIFHUNG, 5000, &nResult))
+    return true;
+  // The target never took the handle: close it there.
+  DuplicateHandle(m_pi.hProcess, hevtInTarget, NULL, NULL, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
+  return false;
 }

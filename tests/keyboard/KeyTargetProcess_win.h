@@ -22,6 +22,9 @@ public:
   void clearText();
   // Waits until the edit control holds exactly strExpected.
   bool waitForText(const std::string& strExpected, int nTimeoutMs = 10000) const;
+  // Has the target set hevtArrived once its text is at least nLength characters long (at once if
+  // it already is). False when the target did not take the request.
+  bool notifyWhenLength(size_t nLength, HANDLE hevtArrived);
   HWND window() const { return m_hwnd; }
 
   // A file beside the running test program.

@@ -2,11 +2,26 @@
 // takes the keyboard focus whenever the window is activated.
 //   KeyTarget_win.exe <title> [<library to load first>]
 // Exit code 3 when the library cannot be loaded.
+#include "KeyTargetMessages_win.h"
+
 #include <windows.h>
 
 namespace
 {
 HWND s_hwndEdit = NULL;
+size_t s_nNotifyLength = 0;
+HANDLE s_hevtNotify = NULL;
+
+// Checked on every change of the text: in-process, so it costs the typing far less than a
+// question from another process would.
+void notifyIfLongEnough()
+{
+  if (s_hevtNotify == NULL || static_cast<size_t>(GetWindowTextLengthA(s_hwndEdit)) < s_nNotifyLength)
+    return;
+  SetEvent(s_hevtNotify);
+  CloseHandle(s_hevtNotify);
+  s_hevtNotify = NULL;
+}
 
 LRESULT CALLBACK targetWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -22,6 +37,17 @@ LRESULT CALLBACK targetWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lP
     return 0;
   case WM_SETFOCUS:
     SetFocus(s_hwndEdit);
+    return 0;
+  case WM_KEYTARGET_NOTIFYLENGTH:
+    if (s_hevtNotify != NULL)
+      CloseHandle(s_hevtNotify);
+    s_nNotifyLength = static_cast<size_t>(wParam);
+    s_hevtNotify = reinterpret_cast<HANDLE>(lParam);
+    notifyIfLongEnough();
+    return 0;
+  case WM_COMMAND:
+    if (HIWORD(wParam) == EN_CHANGE)
+      notifyIfLongEnough();
     return 0;
   case WM_DESTROY:
     PostQuitMessage(0);

@@ -2,6 +2,7 @@
 #include "keyboard/ForegroundWindow_win.h"
 #include "keyboard/KeyEventSink_win.h"
 #include "KeyTargetProcess_win.h"
+#include "base/UniqueResource_win.h"
 #include "keyboard/KeyboardEvents.h"
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/KeystrokePlanner.h"
@@ -200,6 +201,19 @@ TEST_F(KeyboardOutputTest, PrefixAndPostfixChordsReachTheSystem)
   EXPECT_EQ(16, m_sink.m_nEvents);
   type("x");
   EXPECT_TRUE(m_target.waitForText("x")) << "modifiers left pressed? found \"" << m_target.text() << "\"";
+}
+
+// The typing benchmark learns of an arrival from the target itself; an early signal would make
+// it time text that has not arrived.
+TEST_F(KeyboardOutputTest, TargetSignalsOnlyOnceTheAwaitedLengthHasArrived)
+{
+  UniqueHandle hevtArrived(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(m_target.notifyWhenLength(3, hevtArrived.get())) << "the target did not take the request";
+  type("ab");
+  ASSERT_TRUE(m_target.waitForText("ab")) << "found \"" << m_target.text() << "\"";
+  EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(hevtArrived.get(), 0)) << "signalled at 2 of 3 characters";
+  type("c");
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hevtArrived.get(), 10000)) << "no signal after the third character";
 }
 
 TEST(TesselBindingTest, MissingLibraryLeavesTheBindingUnbound)

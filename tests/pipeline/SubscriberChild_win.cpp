@@ -5,16 +5,22 @@
 //     as "<identifier> <byte count> <hex bytes>" lines; "hang" registers and then stops pumping.
 //     The message WM_APP makes it unsubscribe; WM_CLOSE ends it. "leave" unsubscribes with a
 //     synchronous send from inside its handler of the first data message.
+//   SubscriberChild_win <quilbar hwnd> count <title> <expected hex bytes>
+//     subscribes like "subscribe" but writes nothing: it compares every copy-data message with the
+//     expected bytes and answers WM_SUBSCRIBERCHILD_MATCHED and _MISMATCHED with the counts, so a
+//     benchmark times the delivery, not a file write.
 //   SubscriberChild_win <quilbar hwnd> inject <hex bytes> <byte count>
 //     sends one copy-data message with identifier 7 and ends.
 //   SubscriberChild_win <quilbar hwnd> post <message name>
 //     posts the registered message with lParam 0 and ends.
+#include "SubscriberChildMessages_win.h"
 #include "pipeline/SubscriberMessages.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,6 +29,10 @@ namespace
 HWND g_hwndQuilbar = NULL;
 std::string g_strRecordFile;
 bool g_fLeaveOnData = false;
+bool g_fCountOnly = false;
+std::vector<char> g_rgchExpected;
+LRESULT g_nMatched = 0;
+LRESULT g_nMismatched = 0;
 
 std::string toHex(const unsigned char* pb, size_t cb)
 {
@@ -44,6 +54,16 @@ std::vector<char> fromHex(const std::string& strHex)
   return rgch;
 }
 
+void count(const COPYDATASTRUCT* pCopyData)
+{
+  bool fMatch = pCopyData->cbData == g_rgchExpected.size() &&
+                (pCopyData->cbData == 0 || std::memcmp(pCopyData->lpData, g_rgchExpected.data(), pCopyData->cbData) == 0);
+  if (fMatch)
+    ++g_nMatched;
+  else
+    ++g_nMismatched;
+}
+
 void record(const COPYDATASTRUCT* pCopyData)
 {
   FILE* pFile = std::fopen(g_strRecordFile.c_str(), "ab");
@@ -60,6 +80,11 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   switch (uMsg)
   {
   case WM_COPYDATA:
+    if (g_fCountOnly)
+    {
+      count(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return TRUE;
+    }
     record(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     if (g_fLeaveOnData)
     {
@@ -70,6 +95,10 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   case WM_APP:
     PostMessageA(g_hwndQuilbar, RegisterWindowMessageA(kszQuilbar32Unsubscribe), 0, reinterpret_cast<LPARAM>(hwnd));
     return 0;
+  case WM_SUBSCRIBERCHILD_MATCHED:
+    return g_nMatched;
+  case WM_SUBSCRIBERCHILD_MISMATCHED:
+    return g_nMismatched;
   case WM_DESTROY:
     PostQuitMessage(0);
     return 0;
@@ -132,6 +161,14 @@ int main(int argc, char** argv)
     return PostMessageA(g_hwndQuilbar, RegisterWindowMessageA(argv[3]), 0, 0) ? 0 : 3;
   if (argc < 5)
     return 1;
-  g_strRecordFile = argv[4];
+  if (strMode == "count")
+  {
+    g_fCountOnly = true;
+    g_rgchExpected = fromHex(argv[4]);
+  }
+  else
+  {
+    g_strRecordFile = argv[4];
+  }
   return runSubscriber(strMode, argv[3]);
 }

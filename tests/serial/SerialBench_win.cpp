@@ -1,16 +1,24 @@
-// Measures the serial path end to end on the virtual null-modem pair (COM2 writes, the port owner
-// reads COM1 and posts to a window): data strings per second, the latency from the last byte
-// written to the data string at the window, and the communication thread's CPU time while idle,
-// beside a bare 1 ms polling loop on COM3 (wait 1 ms, ClearCommError, GetCommModemStatus) as the
-// reference, medians of alternating rounds.
-// Run by hand in the Wine environment: quilbar-wine run serial_bench.exe
-#include "serial/PortOwner_win.h"
-#include "serial/SerialMessages_win.h"
+// The serial path end to end on the virtual null-modem pair (COM2 writes, the reader takes COM1
+// and posts each data string to a window), the port owner against a bare polling loop of the same
+// design (BarePortPoller) on the same port, taking turns at going first:
+//   - idle CPU of the whole process and of the Wine server, which answers every wait and port call
+//     of a polling loop, over at least 20 s per side in alternating segments;
+//   - latency from the write of a line to its data string at the window, over at least 1,000
+//     samples per side; a sample that does not arrive, or arrives changed, counts as failed;
+//   - throughput of 1 MB of scanner-like lines, every data string compared with what was sent.
+// Run under the Wine harness (scripts/bench.sh does, and names the Wine server):
+//   serial_bench.exe [idle seconds per side] [latency samples per side] [throughput rounds]
+#include "BarePortPoller_win.h"
+#include "BenchRow.h"
+#include "BenchStatistics.h"
+#include "ProcessCpuMeter_win.h"
 #include "SerialTestRig_win.h"
+#include "serial/PortOwner_win.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -19,163 +27,239 @@ using Clock = std::chrono::steady_clock;
 
 namespace
 {
+const int kIdleSegmentSeconds = 4;
+const int kLatencyBlock = 100;
+// After an opening, the first passes (and the port owner's start-up) are not part of idling.
+const auto kSettle = 300ms;
+
+// A reader of COM1 that posts to the window: the port owner, or the reference.
+struct Reader
+{
+  std::function<bool()> open;
+  std::function<void()> close;
+};
+
 double toMs(Clock::duration d)
 {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double percentile(std::vector<double> rg, double dFraction)
+// Sleeps in the message loop until the time is up: the window's own loop must not be what the
+// idle figures measure.
+void idleFor(TestWindow& window, std::chrono::milliseconds duration)
 {
-  std::sort(rg.begin(), rg.end());
-  size_t nIndex = static_cast<size_t>(dFraction * (rg.size() - 1) + 0.5);
-  return rg[nIndex];
-}
-
-double threadCpuMs(HANDLE hThread)
-{
-  FILETIME ftCreate, ftExit, ftKernel, ftUser;
-  if (!GetThreadTimes(hThread, &ftCreate, &ftExit, &ftKernel, &ftUser))
-    return -1;
-  auto toUnits = [](FILETIME ft) {
-    return (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  };
-  return (toUnits(ftKernel) + toUnits(ftUser)) / 10000.0;
-}
-
-void measureThroughput(PortOwner& owner, TestWindow& window, PeerPort& peer)
-{
-  std::string strAll;
-  size_t nLines = 0;
-  while (strAll.size() < 1000000)
+  auto deadline = Clock::now() + duration;
+  for (auto now = Clock::now(); now < deadline; now = Clock::now())
   {
-    std::string strLine = "4006381333931-" + std::to_string(nLines++);
-    while (strLine.size() < 20 + nLines % 41)
-      strLine += 'X';
-    strAll += strLine + "\r";
+    auto msLeft = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(msLeft) + 1, QS_ALLINPUT);
+    window.pumpUntil([] { return true; }, 0ms);
   }
-  window.m_rgstrDataStrings.clear();
-  auto start = Clock::now();
-  std::thread writer([&] { peer.write(strAll, 30000ms); });
-  window.pumpUntil([&] { return window.m_rgstrDataStrings.size() >= nLines; }, 120000ms);
-  auto elapsed = Clock::now() - start;
-  writer.join();
-  std::printf("throughput: %zu of %zu lines (%zu bytes) in %.0f ms = %.0f data strings/s, %.0f KB/s\n",
-              window.m_rgstrDataStrings.size(), nLines, strAll.size(), toMs(elapsed),
-              window.m_rgstrDataStrings.size() / (toMs(elapsed) / 1000.0),
-              strAll.size() / 1024.0 / (toMs(elapsed) / 1000.0));
 }
 
-void measureLatency(TestWindow& window, PeerPort& peer, int nSamples)
+struct IdleSide
+{
+  std::vector<double> rgdProcess, rgdServer, rgdTotal;
+  size_t nFailed = 0;
+};
+
+void measureIdleSegment(Reader& reader, TestWindow& window, const ProcessCpuMeter& meter, IdleSide& side)
+{
+  if (!reader.open())
+  {
+    ++side.nFailed;
+    return;
+  }
+  window.pumpFor(kSettle);
+  ProcessCpuMeter::Reading before = meter.read();
+  idleFor(window, std::chrono::seconds(kIdleSegmentSeconds));
+  ProcessCpuMeter::Reading after = meter.read();
+  reader.close();
+  ProcessCpuMeter::Rates rates = ProcessCpuMeter::ratesBetween(before, after);
+  side.rgdProcess.push_back(rates.dProcess);
+  side.rgdServer.push_back(rates.dServer);
+  side.rgdTotal.push_back(rates.total());
+}
+
+BenchRow row(const std::string& strName, const std::string& strUnit, double dFigure, double dReference,
+             size_t nSamples, size_t nFailedFigure, size_t nFailedReference)
+{
+  BenchRow benchRow;
+  benchRow.strName = strName;
+  benchRow.strUnit = strUnit;
+  benchRow.dFigure = dFigure;
+  benchRow.dReference = dReference;
+  benchRow.nSamples = nSamples;
+  benchRow.nFailedFigure = nFailedFigure;
+  benchRow.nFailedReference = nFailedReference;
+  return benchRow;
+}
+
+// Each measurement returns how many of its samples failed.
+size_t measureIdle(Reader& owner, Reader& bare, TestWindow& window, int nSecondsPerSide)
+{
+  ProcessCpuMeter meter;
+  std::string strWhy;
+  if (!meter.hasServer(strWhy))
+    std::fprintf(stderr, "serial_bench: no Wine server figures: %s\n", strWhy.c_str());
+  int nSegments = (nSecondsPerSide + kIdleSegmentSeconds - 1) / kIdleSegmentSeconds;
+  IdleSide ownerSide, bareSide;
+  alternateRounds(
+      nSegments, [&](int) { measureIdleSegment(owner, window, meter, ownerSide); },
+      [&](int) { measureIdleSegment(bare, window, meter, bareSide); });
+  std::string strSpan = " (" + std::to_string(nSegments * kIdleSegmentSeconds) + " s a side)";
+  auto idleRow = [&](const char* pszWhat, const std::vector<double>& rgdOwner, const std::vector<double>& rgdBare) {
+    printBenchRow(row(std::string("serial idle: ") + pszWhat + strSpan, "CPU ms/s", benchstats::median(rgdOwner),
+                      benchstats::median(rgdBare), static_cast<size_t>(nSegments), ownerSide.nFailed,
+                      bareSide.nFailed));
+  };
+  idleRow("process CPU", ownerSide.rgdProcess, bareSide.rgdProcess);
+  idleRow("Wine server CPU", ownerSide.rgdServer, bareSide.rgdServer);
+  idleRow("process + Wine server CPU", ownerSide.rgdTotal, bareSide.rgdTotal);
+  return ownerSide.nFailed + bareSide.nFailed;
+}
+
+struct LatencySide
 {
   std::vector<double> rgdMs;
-  for (int n = 0; n < nSamples; ++n)
+  size_t nFailed = 0;
+};
+
+void measureLatencyBlock(Reader& reader, TestWindow& window, PeerPort& peer, int nBlock, LatencySide& side)
+{
+  if (!reader.open())
+  {
+    side.nFailed += kLatencyBlock;
+    return;
+  }
+  window.pumpFor(kSettle);
+  for (int n = 0; n < kLatencyBlock; ++n)
   {
     window.m_rgstrDataStrings.clear();
     window.m_rgArrivals.clear();
+    // Writes fall at different points of the reader's 1 ms cycle.
     window.pumpFor(std::chrono::milliseconds(3 + n % 7));
+    char szLine[64];
+    std::snprintf(szLine, sizeof szLine, "%04d%04d-0123456789012345678", nBlock, n);
     auto written = Clock::now();
-    peer.write("0123456789012345678901234\r");
-    if (!window.pumpUntil([&] { return !window.m_rgArrivals.empty(); }, 5000ms))
-      continue;
-    rgdMs.push_back(toMs(window.m_rgArrivals[0] - written));
-  }
-  std::printf("latency (%zu samples): median %.2f ms, p99 %.2f ms, max %.2f ms\n", rgdMs.size(),
-              percentile(rgdMs, 0.5), percentile(rgdMs, 0.99), percentile(rgdMs, 1.0));
-}
-
-// Percent of one core the thread used while the window pumped for the duration.
-double cpuPercentOver(HANDLE hThread, TestWindow& window, std::chrono::milliseconds duration)
-{
-  double dBefore = threadCpuMs(hThread);
-  auto start = Clock::now();
-  window.pumpFor(duration);
-  double dAfter = threadCpuMs(hThread);
-  return (dAfter - dBefore) / toMs(Clock::now() - start) * 100.0;
-}
-
-// The least any 1 ms poller of a port costs: what the communication thread does on an idle pass
-// when it has nothing else to look at.
-struct BarePoller
-{
-  HANDLE hPort = INVALID_HANDLE_VALUE;
-  HANDLE hevtStop = nullptr;
-
-  static DWORD WINAPI run(void* pv)
-  {
-    BarePoller& poller = *static_cast<BarePoller*>(pv);
-    while (WaitForSingleObject(poller.hevtStop, 1) == WAIT_TIMEOUT)
+    bool fArrived = peer.write(std::string(szLine) + "\r") &&
+                    window.pumpUntil([&] { return !window.m_rgArrivals.empty(); }, 2000ms);
+    if (fArrived)
+      window.pumpFor(2ms);  // a second, unexpected data string would show here
+    if (!fArrived || window.m_rgstrDataStrings != std::vector<std::string>{szLine})
     {
-      COMSTAT comstat = {};
-      DWORD dwErrors = 0;
-      DWORD dwStatus = 0;
-      ClearCommError(poller.hPort, &dwErrors, &comstat);
-      GetCommModemStatus(poller.hPort, &dwStatus);
+      ++side.nFailed;
+      continue;
     }
-    return 0;
+    side.rgdMs.push_back(toMs(window.m_rgArrivals[0] - written));
   }
+  reader.close();
+  peer.drain();
+}
+
+size_t measureLatency(Reader& owner, Reader& bare, TestWindow& window, PeerPort& peer, int nSamplesPerSide)
+{
+  int nBlocks = (nSamplesPerSide + kLatencyBlock - 1) / kLatencyBlock;
+  LatencySide ownerSide, bareSide;
+  alternateRounds(
+      nBlocks, [&](int nBlock) { measureLatencyBlock(owner, window, peer, nBlock, ownerSide); },
+      [&](int nBlock) { measureLatencyBlock(bare, window, peer, nBlock, bareSide); });
+  size_t nSamples = static_cast<size_t>(nBlocks * kLatencyBlock);
+  printBenchRow(row("serial latency, write to window: median", "ms", benchstats::median(ownerSide.rgdMs),
+                    benchstats::median(bareSide.rgdMs), nSamples, ownerSide.nFailed, bareSide.nFailed));
+  printBenchRow(row("serial latency, write to window: p99", "ms", benchstats::percentile(ownerSide.rgdMs, 0.99),
+                    benchstats::percentile(bareSide.rgdMs, 0.99), nSamples, ownerSide.nFailed, bareSide.nFailed));
+  return ownerSide.nFailed + bareSide.nFailed;
+}
+
+std::vector<std::string> scannerLines(size_t nBytes, std::string& strAll)
+{
+  std::vector<std::string> rgstrLines;
+  strAll.clear();
+  while (strAll.size() < nBytes)
+  {
+    size_t n = rgstrLines.size();
+    std::string strLine = "4006381333931-" + std::to_string(n);
+    while (strLine.size() < 20 + n % 41)
+      strLine += 'X';
+    strAll += strLine + "\r";
+    rgstrLines.push_back(std::move(strLine));
+  }
+  return rgstrLines;
+}
+
+struct ThroughputSide
+{
+  std::vector<double> rgdUsPerString;
+  size_t nFailed = 0;
 };
 
-void measureIdleCpu(PortOwner& owner, TestWindow& window, int nRounds)
+void measureThroughputRound(Reader& reader, TestWindow& window, PeerPort& peer, const std::string& strAll,
+                            const std::vector<std::string>& rgstrLines, ThroughputSide& side)
 {
-  BarePoller poller;
-  poller.hPort = CreateFileA("\\\\.\\COM3", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_OVERLAPPED, nullptr);
-  poller.hevtStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (poller.hPort == INVALID_HANDLE_VALUE)
+  if (!reader.open())
   {
-    std::printf("idle: cannot open COM3 for the reference loop\n");
+    ++side.nFailed;
     return;
   }
-  DCB dcb = {};
-  dcb.DCBlength = sizeof dcb;
-  GetCommState(poller.hPort, &dcb);
-  SetCommState(poller.hPort, &dcb);
-  HANDLE hPollerThread = CreateThread(nullptr, 0x2000, &BarePoller::run, &poller, 0, nullptr);
-  std::vector<double> rgdThread, rgdBare;
-  for (int n = 0; n < nRounds; ++n)
+  window.pumpFor(kSettle);
+  window.m_rgstrDataStrings.clear();
+  window.m_rgArrivals.clear();
+  auto start = Clock::now();
+  bool fWritten = false;
+  std::thread writer([&] { fWritten = peer.write(strAll, 30000ms); });
+  window.pumpUntil([&] { return window.m_rgstrDataStrings.size() >= rgstrLines.size(); }, 120000ms);
+  auto elapsed = Clock::now() - start;
+  writer.join();
+  window.pumpFor(50ms);  // anything beyond the lines sent would show here
+  reader.close();
+  peer.drain();
+  if (!fWritten || window.m_rgstrDataStrings != rgstrLines)
   {
-    rgdBare.push_back(cpuPercentOver(hPollerThread, window, 2000ms));
-    rgdThread.push_back(cpuPercentOver(owner.commThreadHandle(), window, 2000ms));
+    ++side.nFailed;
+    return;
   }
-  SetEvent(poller.hevtStop);
-  WaitForSingleObject(hPollerThread, INFINITE);
-  CloseHandle(hPollerThread);
-  CloseHandle(poller.hevtStop);
-  CloseHandle(poller.hPort);
-  std::printf("idle, medians of %d rounds of 2 s: communication thread %.2f%% of one core, bare 1 ms polling "
-              "loop %.2f%% (ratio %.2f)\n",
-              nRounds, percentile(rgdThread, 0.5), percentile(rgdBare, 0.5),
-              percentile(rgdThread, 0.5) / percentile(rgdBare, 0.5));
+  side.rgdUsPerString.push_back(toMs(elapsed) * 1000.0 / static_cast<double>(rgstrLines.size()));
 }
 
-void probePostedMessageLimit(TestWindow& window)
+size_t measureThroughput(Reader& owner, Reader& bare, TestWindow& window, PeerPort& peer, int nRounds)
 {
-  int nPosted = 0;
-  for (; nPosted < 20000; ++nPosted)
-    if (!PostMessageA(window.hwnd(), WM_NULL, 0, 0))
-      break;
-  std::printf("posted-message queue took %d messages before refusing (of 20000 tried)\n", nPosted);
-  window.pumpFor(200ms);
+  std::string strAll;
+  std::vector<std::string> rgstrLines = scannerLines(1000000, strAll);
+  ThroughputSide ownerSide, bareSide;
+  alternateRounds(
+      nRounds, [&](int) { measureThroughputRound(owner, window, peer, strAll, rgstrLines, ownerSide); },
+      [&](int) { measureThroughputRound(bare, window, peer, strAll, rgstrLines, bareSide); });
+  printBenchRow(row("serial throughput, 1 MB in " + std::to_string(rgstrLines.size()) + " lines",
+                    "us/data string", benchstats::median(ownerSide.rgdUsPerString),
+                    benchstats::median(bareSide.rgdUsPerString), static_cast<size_t>(nRounds), ownerSide.nFailed,
+                    bareSide.nFailed));
+  return ownerSide.nFailed + bareSide.nFailed;
 }
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+  int nIdleSeconds = argc > 1 ? std::atoi(argv[1]) : 24;
+  int nLatencySamples = argc > 2 ? std::atoi(argv[2]) : 1000;
+  int nThroughputRounds = argc > 3 ? std::atoi(argv[3]) : 3;
   RecordingHost host;
   TestWindow window;
   PortOwner owner(window.hwnd(), host);
+  BarePortPoller poller(window.hwnd());
   PeerPort peer("\\\\.\\COM2");
   QuilbarProfile profile = com1Profile();
-  if (!peer.isOpen() || !owner.OpenPort(profile))
+  if (!peer.isOpen())
   {
-    std::printf("cannot open COM1/COM2\n");
+    std::fprintf(stderr, "serial_bench: cannot open COM2\n");
     return 1;
   }
-  window.pumpFor(100ms);
-  probePostedMessageLimit(window);
-  measureIdleCpu(owner, window, 5);
-  measureLatency(window, peer, 300);
-  measureThroughput(owner, window, peer);
-  owner.ClosePort();
-  return 0;
+  Reader ownerReader{[&] { return owner.OpenPort(profile); }, [&] { owner.ClosePort(); }};
+  Reader bareReader{[&] { return poller.open(profile); }, [&] { poller.close(); }};
+  size_t nFailed = measureIdle(ownerReader, bareReader, window, nIdleSeconds);
+  nFailed += measureLatency(ownerReader, bareReader, window, peer, nLatencySamples);
+  nFailed += measureThroughput(ownerReader, bareReader, window, peer, nThroughputRounds);
+  for (const std::string& strError : host.errors())
+    std::fprintf(stderr, "serial_bench: the port owner reported: %s\n", strError.c_str());
+  return nFailed == 0 && host.errors().empty() ? 0 : 1;
 }

@@ -1,0 +1,551 @@
+// The real Quilbar.exe driven as a user would drive it, under Wine: the registry of the harness's
+// prefix, the virtual COM ports (COM1<->COM2 and COM3<->COM4 are null-modem pairs) and real target
+// windows, a program of our own and Wine's notepad. Each test is one user story. A profile's
+// initialisation string tells the test that its port is open: it is the last thing the opening
+// does, and it arrives at the far end of the cable.
+#include "DialogDriver_win.h"
+#include "KeyTargetProcess_win.h"
+#include "SerialTestRig_win.h"
+#include "TestSupport.h"
+#include "app/AutoStartList.h"
+#include "app/ResourceIds.h"
+#include "base/Registry.h"
+#include "settings/QuilbarProfileStore.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+const char kszMainTitle[] = "Tarnwick Quilbar 3.21";
+const UINT kuTrayNotify = WM_APP + 100;
+const UINT kuKeyF1 = 0x004D;  // WM_KEYF1, which the system makes of the F1 key
+
+struct WindowSearch
+{
+  DWORD dwProcessId;
+  const char* pszTitle;
+  const char* pszClass;
+  HWND hwndFound;
+};
+
+BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
+{
+  auto* pSearch = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD dwProcessId = 0;
+  GetWindowThreadProcessId(hwnd, &dwProcessId);
+  if (dwProcessId != pSearch->dwProcessId)
+    return TRUE;
+  char szText[256] = "";
+  if (pSearch->pszTitle != nullptr && (GetWindowTextA(hwnd, szText, sizeof szText), std::string(szText) != pSearch->pszTitle))
+    return TRUE;
+  if (pSearch->pszClass != nullptr && (GetClassNameA(hwnd, szText, sizeof szText), lstrcmpiA(szText, pSearch->pszClass) != 0))
+    return TRUE;
+  pSearch->hwndFound = hwnd;
+  return FALSE;
+}
+
+std::string textOf(HWND hwnd)
+{
+  DWORD_PTR nLength = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &nLength))
+    return "<no answer>";
+  std::vector<char> rgchText(nLength + 1, '\0');
+  DWORD_PTR nCopied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, rgchText.size(), reinterpret_cast<LPARAM>(rgchText.data()), SMTO_ABORTIFHUNG,
+                      5000, &nCopied);
+  return std::string(rgchText.data(), nCopied);
+}
+
+// A program started by the test and ended with it.
+class Process
+{
+public:
+  Process(const std::string& strProgram, const std::string& strArguments)
+  {
+    std::string strCommand = "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " " + strArguments);
+    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
+    rgchCommand.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
+  }
+  ~Process()
+  {
+    if (!m_fStarted)
+      return;
+    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
+    {
+      TerminateProcess(m_pi.hProcess, 9);
+      WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+  }
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool started() const { return m_fStarted; }
+  // A top-level window of this process, shown or hidden.
+  HWND waitForWindow(const char* pszTitle, const char* pszClass, std::chrono::milliseconds timeout = 20000ms) const
+  {
+    WindowSearch search{m_pi.dwProcessId, pszTitle, pszClass, nullptr};
+    testsupport::waitUntil(
+        [&] {
+          EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
+          return search.hwndFound != nullptr;
+        },
+        timeout, 20ms);
+    return search.hwndFound;
+  }
+  bool waitForExit(std::chrono::milliseconds timeout, DWORD* pdwExitCode = nullptr) const
+  {
+    if (WaitForSingleObject(m_pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+      return false;
+    if (pdwExitCode != nullptr)
+      GetExitCodeProcess(m_pi.hProcess, pdwExitCode);
+    return true;
+  }
+  bool isRunning() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
+
+private:
+  PROCESS_INFORMATION m_pi = {};
+  bool m_fStarted = false;
+};
+
+class Quilbar : public Process
+{
+public:
+  explicit Quilbar(const std::string& strArguments = "")
+      : Process(KeyTargetProcess::besideTestProgram("Quilbar.exe"), strArguments)
+  {
+  }
+  // The main window once it has initialised: marked, with a profile in its box.
+  HWND waitForMainWindow() const
+  {
+    HWND hwndMain = waitForWindow(kszMainTitle, "#32770");
+    bool fReady = testsupport::waitUntil(
+        [&] {
+          return GetWindowLongPtrA(hwndMain, GWLP_USERDATA) == 0xB00B &&
+                 !textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)).empty();
+        },
+        20000ms, 20ms);
+    if (!fReady)
+      ADD_FAILURE() << "the main window did not initialise: mark " << std::hex
+                    << GetWindowLongPtrA(hwndMain, GWLP_USERDATA) << ", profile box \""
+                    << textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) << "\"";
+    return fReady ? hwndMain : nullptr;
+  }
+};
+
+// Types into the profile box as a user would, character by character over the whole text: a
+// combo box reports the user's edits, not a text set by a program.
+void typeProfileName(HWND hwndMain, const std::string& strName)
+{
+  HWND hwndEdit = GetWindow(GetDlgItem(hwndMain, IDC_MAIN_PROFILE), GW_CHILD);
+  SendMessageA(hwndEdit, EM_SETSEL, 0, -1);
+  for (char ch : strName)
+    SendMessageA(hwndEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+}
+
+bool waitVisible(HWND hwnd, bool fVisible)
+{
+  return testsupport::waitUntil([&] { return (IsWindowVisible(hwnd) != FALSE) == fVisible; }, 10000ms, 10ms);
+}
+
+class ProgramTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    clearSettings();
+    m_peer1.drain();
+    m_peer3.drain();
+  }
+  void TearDown() override { clearSettings(); }
+
+  static void clearSettings()
+  {
+    Registry software;
+    if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
+      software.deleteSubKey("Tarnwick");
+    AutoStartList([](std::string&) { return false; }).unregisterAllAutoStart();
+  }
+
+  // A profile with every value at its default but the port, its initialisation string and the
+  // values the story sets.
+  static QuilbarProfile& addProfile(QuilbarProfileStore& store, const std::string& strName, const char* pszPort,
+                                    const char* pszInitString)
+  {
+    QuilbarProfile& profile = store.addOrSelectProfile(strName);
+    profile.setDefaults();
+    profile.setName(strName);
+    profile.setPort(pszPort);
+    profile.setInitString(pszInitString);
+    return profile;
+  }
+
+  static void setFormat(QuilbarProfile& profile, const std::string& strOutput)
+  {
+    profile.getDataEditFormatMap().lookup("Default")->setOutput(strOutput);
+  }
+
+  static std::vector<std::string> storedProfiles()
+  {
+    QuilbarProfileStore store;
+    std::string strError;
+    std::vector<std::string> rgstrNames;
+    if (!store.loadSettings(strError))
+      return {"<unreadable: " + strError + ">"};
+    for (const auto& entry : store.getProfiles().getEntries())
+      rgstrNames.push_back(entry.first);
+    return rgstrNames;
+  }
+
+  static std::vector<std::string> runValues()
+  {
+    Registry run;
+    TextList rgNames;
+    if (run.openKey(AutoStartList::kszRunKey, Registry::kdwAccessRead))
+      run.getKeyValueNames(rgNames);
+    std::sort(rgNames.begin(), rgNames.end());
+    return rgNames;
+  }
+
+  // The port is open once its initialisation string has come out at the far end.
+  static bool waitForInit(PeerPort& peer, const std::string& strInit)
+  {
+    return peer.read(strInit.size(), 20000ms) == strInit;
+  }
+
+  static void scan(PeerPort& peer, const std::string& strScan) { ASSERT_TRUE(peer.write(strScan + "\r")); }
+
+  PeerPort m_peer1{"\\\\.\\COM2"};  // the far end of COM1
+  PeerPort m_peer3{"\\\\.\\COM4"};  // the far end of COM3
+};
+
+TEST_F(ProgramTest, FirstRunOnAnEmptyRegistryCreatesDefaultAndTypesAScanIntoNotepad)
+{
+  ASSERT_TRUE(m_peer1.isOpen());
+  Quilbar quilbar;
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain) << "the main window did not appear";
+  EXPECT_EQ(0xB00B, GetWindowLongPtrA(hwndMain, GWLP_USERDATA));
+  EXPECT_EQ("Default", textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)));
+  EXPECT_EQ(std::vector<std::string>{"Default"}, storedProfiles());
+  EXPECT_FALSE(dialogdriver::isItemEnabled(hwndMain, IDC_MAIN_DELETE));
+
+  Process notepad("notepad.exe", "");
+  HWND hwndNotepad = notepad.waitForWindow(nullptr, "Notepad");
+  ASSERT_NE(nullptr, hwndNotepad) << "notepad did not start";
+  HWND hwndEdit = FindWindowExA(hwndNotepad, nullptr, "Edit", nullptr);
+  ASSERT_NE(nullptr, hwndEdit);
+  ASSERT_TRUE(bringOwnWindowToFront(hwndNotepad));
+
+  // The Default profile has no initialisation string: probes go out until one is typed, which
+  // proves the port open (bytes sent before the opening are discarded by it).
+  bool fOpen = false;
+  for (int i = 0; i < 40 && !fOpen; ++i)
+  {
+    scan(m_peer1, "probe" + std::to_string(i));
+    fOpen = testsupport::waitUntil([&] { return textOf(hwndEdit).find("probe") != std::string::npos; }, 500ms);
+  }
+  ASSERT_TRUE(fOpen) << "no probe reached notepad: " << textOf(hwndEdit);
+  testsupport::waitUntil([&] { return textOf(hwndEdit).find("\r\n") != std::string::npos; }, 5000ms);
+  SendMessageA(hwndEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+
+  scan(m_peer1, "4006381333931");
+  EXPECT_TRUE(testsupport::waitUntil([&] { return textOf(hwndEdit) == "4006381333931\r\n"; }, 10000ms))
+      << "notepad holds: " << textOf(hwndEdit);
+}
+
+TEST_F(ProgramTest, AProfileNamedOnTheCommandLineRunsAndAnotherLetterCaseFallsBackToDefault)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Line1", "COM1", "L1^M");
+    ASSERT_TRUE(store.saveSettings());
+  }
+  {
+    Quilbar quilbar("line1");
+    dialogdriver::AnsweredBox box = dialogdriver::answerMessageBox("Quilbar");
+    ASSERT_TRUE(box.fFound) << "no message about the missing profile";
+    EXPECT_EQ("The profile \"line1\" does not exist. Using default profile.", box.strText);
+    HWND hwndMain = quilbar.waitForMainWindow();
+    ASSERT_NE(nullptr, hwndMain);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Default"; }, 5000ms));
+    // The fallback is saved: Default is a copy of Line1, so it opens COM1 with Line1's string.
+    EXPECT_EQ((std::vector<std::string>{"Default", "Line1"}), storedProfiles());
+    EXPECT_TRUE(waitForInit(m_peer1, "L1\r"));
+  }
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "Line1's port did not open";
+  EXPECT_EQ("Line1", textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)));
+  EXPECT_EQ(nullptr, dialogdriver::findWindow("Quilbar", "#32770")) << "no message for an existing profile";
+  EXPECT_TRUE(dialogdriver::isItemEnabled(hwndMain, IDC_MAIN_DELETE));
+}
+
+TEST_F(ProgramTest, HiddenAtStartItReadsAllTheSameAndHidingNeverEndsIt)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Bench", "COM1", "B^M").setHideOnStartup(1);
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Bench target");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+
+  Quilbar quilbar("Bench");
+  ASSERT_TRUE(waitForInit(m_peer1, "B\r")) << "the port did not open";
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  EXPECT_FALSE(IsWindowVisible(hwndMain));
+  ASSERT_TRUE(target.bringToFront());
+  scan(m_peer1, "HIDDEN1");
+  EXPECT_TRUE(target.waitForText("HIDDEN1\r\n")) << target.text();
+
+  // A left click on the tray icon shows the window; Escape and the close box hide it again.
+  PostMessageA(hwndMain, kuTrayNotify, 128, WM_RBUTTONDOWN);
+  PostMessageA(hwndMain, kuTrayNotify, 128, WM_LBUTTONDOWN);
+  ASSERT_TRUE(waitVisible(hwndMain, true)) << "the tray click did not show the window";
+  PostMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_TRUE(waitVisible(hwndMain, false)) << "Escape did not hide the window";
+  PostMessageA(hwndMain, kuTrayNotify, 128, WM_LBUTTONDOWN);
+  ASSERT_TRUE(waitVisible(hwndMain, true));
+  PostMessageA(hwndMain, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(waitVisible(hwndMain, false)) << "the close box did not hide the window";
+
+  EXPECT_TRUE(quilbar.isRunning());
+  ASSERT_TRUE(target.bringToFront());
+  target.clearText();
+  scan(m_peer1, "HIDDEN2");
+  EXPECT_TRUE(target.waitForText("HIDDEN2\r\n")) << target.text();
+
+  // F1 without a help file says so instead of failing silently (the system turns the key into
+  // WM_KEYF1 and that into WM_HELP).
+  PostMessageA(hwndMain, kuKeyF1, 0, 0);
+  dialogdriver::AnsweredBox box = dialogdriver::answerMessageBox("Quilbar");
+  ASSERT_TRUE(box.fFound) << "no message about the missing help file";
+  EXPECT_NE(std::string::npos, box.strText.find("Quilbar.chm")) << box.strText;
+  EXPECT_TRUE(quilbar.isRunning());
+  // The box belonged to no window while the main window was hidden, so closing it did not make
+  // the hidden main window the active one, where keystrokes are never typed.
+  ASSERT_TRUE(target.bringToFront());
+  target.clearText();
+  scan(m_peer1, "HIDDEN3");
+  EXPECT_TRUE(target.waitForText("HIDDEN3\r\n")) << target.text();
+  EXPECT_NE(hwndMain, GetForegroundWindow());
+}
+
+TEST_F(ProgramTest, ProfilesSwitchFromTheListAndBySetProfileAndTypedDefaultBecomesDefault)
+{
+  {
+    QuilbarProfileStore store;
+    setFormat(addProfile(store, "Line1", "COM1", "L1^M"), "Input() + \"<cr>\" + SetProfile(\"line3\")");
+    addProfile(store, "Line3", "COM3", "L3^M");
+    addProfile(store, "Default", "COM1", "D^M");
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Switch target");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  ASSERT_TRUE(target.bringToFront());
+
+  // The expression asks for Line3 (in other letters): the string is typed first, then Line3 opens.
+  scan(m_peer1, "A1");
+  EXPECT_TRUE(target.waitForText("A1\r\n")) << target.text();
+  EXPECT_TRUE(waitForInit(m_peer3, "L3\r")) << "SetProfile did not open Line3's port";
+  EXPECT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Line3"; }, 5000ms));
+  scan(m_peer3, "B3");
+  EXPECT_TRUE(target.waitForText("A1\r\nB3\r\n")) << target.text();
+
+  // The user picks Default from the list.
+  ASSERT_TRUE(dialogdriver::selectComboText(hwndMain, IDC_MAIN_PROFILE, "Default"));
+  EXPECT_TRUE(waitForInit(m_peer1, "D\r")) << "picking Default did not open its port";
+
+  // Typing default in any letter case shows Default.
+  typeProfileName(hwndMain, "dEFAULT");
+  EXPECT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Default"; }, 5000ms))
+      << textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE));
+}
+
+TEST_F(ProgramTest, DeletingRemovesTheRunEntryUnloadingSavesAndCleanRemovesOnlyTheProgramsEntries)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Default", "COM1", "");
+    addProfile(store, "Line1", "COM1", "L1^M").setAutoStart(1);
+    ASSERT_TRUE(store.saveSettings());
+  }
+  {
+    Quilbar quilbar("Line1");
+    HWND hwndMain = quilbar.waitForMainWindow();
+    ASSERT_NE(nullptr, hwndMain);
+    ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+    ASSERT_EQ(std::vector<std::string>{"Quilbar_Line1"}, runValues());
+    Registry run;
+    std::string strData;
+    ASSERT_TRUE(run.openKey(AutoStartList::kszRunKey, Registry::kdwAccessRead));
+    ASSERT_TRUE(run.getKeyValue("Quilbar_Line1", strData));
+    char szShort[MAX_PATH] = "";
+    GetShortPathNameA(KeyTargetProcess::besideTestProgram("Quilbar.exe").c_str(), szShort, MAX_PATH);
+    EXPECT_EQ(std::string(szShort) + " Line1", strData);
+
+    dialogdriver::pressButton(hwndMain, IDC_MAIN_DELETE);
+    dialogdriver::AnsweredBox box = dialogdriver::answerMessageBox("Quilbar", IDYES);
+    ASSERT_TRUE(box.fFound) << "no question before deleting";
+    EXPECT_EQ("Are you sure you want to delete the profile \"Line1\"?", box.strText);
+    EXPECT_TRUE(testsupport::waitUntil([] { return runValues().empty(); }, 10000ms)) << "the run entry stayed";
+    EXPECT_TRUE(testsupport::waitUntil([] { return storedProfiles() == std::vector<std::string>{"Default"}; }, 10000ms))
+        << storedProfiles().front();
+    EXPECT_EQ("Default", textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)));
+
+    // A typed name becomes a profile when the program unloads.
+    typeProfileName(hwndMain, "Line5");
+    PostMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(quilbar.waitForExit(20000ms)) << "Unload did not end the program";
+  }
+  EXPECT_EQ((std::vector<std::string>{"Default", "Line5"}), storedProfiles());
+
+  Registry run;
+  ASSERT_TRUE(run.openKey(AutoStartList::kszRunKey, Registry::kdwAccessAll));
+  for (const char* pszName : {"Quilbar_A", "QUILBAR_B", "Quilbar", "OtherTool"})
+    ASSERT_TRUE(run.createKeyValue(pszName, "x"));
+  Quilbar clean("/CLEAN");
+  DWORD dwExitCode = 1;
+  ASSERT_TRUE(clean.waitForExit(20000ms, &dwExitCode)) << "/clean did not end by itself";
+  EXPECT_EQ(0u, dwExitCode);
+  EXPECT_EQ((std::vector<std::string>{"OtherTool", "Quilbar"}), runValues());
+  run.deleteKeyValue("OtherTool");
+  run.deleteKeyValue("Quilbar");
+}
+
+TEST_F(ProgramTest, TwoInstancesWithTwoProfilesReadTwoPorts)
+{
+  {
+    QuilbarProfileStore store;
+    setFormat(addProfile(store, "Line1", "COM1", "L1^M"), "\"1:\" + Input() + \"<cr>\"");
+    setFormat(addProfile(store, "Line3", "COM3", "L3^M"), "\"3:\" + Input() + \"<cr>\"");
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Two lines");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+  Quilbar line1("Line1");
+  Quilbar line3("Line3");
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  ASSERT_TRUE(waitForInit(m_peer3, "L3\r"));
+  ASSERT_TRUE(target.bringToFront());
+  scan(m_peer1, "X");
+  ASSERT_TRUE(target.waitForText("1:X\r\n")) << target.text();
+  scan(m_peer3, "Y");
+  ASSERT_TRUE(target.waitForText("1:X\r\n3:Y\r\n")) << target.text();
+  scan(m_peer1, "Z");
+  EXPECT_TRUE(target.waitForText("1:X\r\n3:Y\r\n1:Z\r\n")) << target.text();
+}
+
+// Text another program injects with WM_COPYDATA is cut and typed like port data, also while the
+// profile has no serial port at all: nothing is dropped for want of a port.
+TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Line1", "COM1", "L1^M");
+    addProfile(store, "Desk", "LPT1", "");
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Injection target");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  ASSERT_TRUE(target.bringToFront());
+
+  auto inject = [&](const std::string& strText) {
+    COPYDATASTRUCT copyData = {7, static_cast<DWORD>(strText.size() + 1), const_cast<char*>(strText.c_str())};
+    DWORD_PTR dwResult = 0;
+    SendMessageTimeoutA(hwndMain, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData), SMTO_ABORTIFHUNG, 5000,
+                        &dwResult);
+  };
+  inject("INJ1\r");
+  EXPECT_TRUE(target.waitForText("INJ1\r\n")) << target.text();
+
+  // The settings sheet's whole sequence closes the port and opens it again (the sheet's stand-in
+  // is cancelled at once): the initialisation string comes out a second time.
+  dialogdriver::pressButton(hwndMain, IDC_MAIN_SETTINGS);
+  EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "the port was not opened again after the settings sheet";
+
+  ASSERT_TRUE(dialogdriver::selectComboText(hwndMain, IDC_MAIN_PROFILE, "Desk"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Desk"; }, 5000ms));
+  ASSERT_TRUE(target.bringToFront());
+  inject("NOPORT\r");
+  EXPECT_TRUE(target.waitForText("INJ1\r\nNOPORT\r\n")) << target.text();
+}
+
+// The test's own window subscribes; it records what it receives.
+std::vector<std::string> g_rgstrReceived;
+
+LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+  if (uMsg == WM_COPYDATA)
+  {
+    auto* pCopyData = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    g_rgstrReceived.emplace_back(static_cast<const char*>(pCopyData->lpData), pCopyData->cbData);
+    return TRUE;
+  }
+  return DefWindowProcA(hwnd, uMsg, wParam, lParam);
+}
+
+TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Line1", "COM1", "L1^M");
+    ASSERT_TRUE(store.saveSettings());
+  }
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = subscriberProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QuilbarTestSubscriber";
+  RegisterClassA(&wc);
+  HWND hwndSubscriber = CreateWindowExA(0, wc.lpszClassName, "Test subscriber", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
+                                        nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(nullptr, hwndSubscriber);
+  g_rgstrReceived.clear();
+  KeyTargetProcess target("Subscriber story");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.Subscribe"), 0, reinterpret_cast<LPARAM>(hwndSubscriber));
+  ASSERT_TRUE(target.bringToFront());
+  scan(m_peer1, "SUB1");
+  EXPECT_TRUE(dialogdriver::waitPumping([] { return !g_rgstrReceived.empty(); }, 10000ms)) << "nothing was delivered";
+  ASSERT_EQ(1u, g_rgstrReceived.size());
+  EXPECT_EQ(std::string("SUB1\r\0", 6), g_rgstrReceived[0]);
+  // Typing would have been done by now; the target stays empty.
+  dialogdriver::waitPumping([] { return false; }, 300ms);
+  EXPECT_EQ("", target.text());
+  DestroyWindow(hwndSubscriber);
+}
+}  // namespace

@@ -1,0 +1,8 @@
+#pragma once
+
+// Templates of the dialog skeleton tests.
+#define IDD_TEST_DIALOG 100
+#define IDD_TEST_PAGE 101
+#define IDC_TEST_EDIT 1001
+#define IDC_TEST_CHECK 1002
+#define IDC_TEST_BUTTON 1003

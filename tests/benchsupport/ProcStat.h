@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The CPU time a Linux process has used, from the text of /proc/<pid>/stat: user plus system time
+// in clock ticks (fields 14 and 15). The command name in field 2 may hold spaces and parentheses,
+// so the fields are counted from the last ')'. False for text that is not such a line.
+bool parseProcStatCpuTicks(const std::string& strStat, uint64_t& nTicks);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+// The CPU time used so far by this process and, under Wine, by the Wine server: every wait,
+// every port call of a polling loop is a request the server answers, so its CPU is part of what
+// the loop costs. The server is named by QUILBAR_WINESERVER_PID (set by scripts/bench.sh) and read
+// from Linux's /proc through Wine's Z: drive; QUILBAR_CLK_TCK gives the kernel's tick rate (100).
+class ProcessCpuMeter
+{
+public:
+  struct Reading
+  {
+    std::chrono::steady_clock::time_point at;
+    double dProcessMs = 0;
+    double dServerMs = 0;  // NaN when the server cannot be read
+  };
+  // CPU milliseconds per second of elapsed time between two readings.
+  struct Rates
+  {
+    double dProcess = 0;
+    double dServer = 0;
+    double total() const { return dProcess + dServer; }
+  };
+
+  ProcessCpuMeter();
+
+  // False when no server was named or its figures cannot be read; strWhy says which.
+  bool hasServer(std::string& strWhy) const;
+  Reading read() const;
+  static Rates ratesBetween(const Reading& before, const Reading& after);
+
+private:
+  double serverMs() const;
+
+  std::string m_strServerStat;  // Z:\proc\<pid>\stat, empty without a server
+  double m_dMsPerTick = 10;
+};

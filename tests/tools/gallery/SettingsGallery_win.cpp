@@ -1,0 +1,6 @@
+#include "GalleryEntry.h"
+
+// Pictures of the settings sheet.
+void addSettingsGallery(std::vector<GalleryEntry>& rgEntries)
+{
+}
