@@ -450,6 +450,23 @@ void CQuilbarDlg::logRawInput(const std::string& strRaw)
   m_dataPath.eventLog().logRawInput(strRaw);
 }
 
+// The monitor list belongs to this window's thread; from the communication thread the event goes
+// to the log file only.
+void CQuilbarDlg::logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
+{
+  if (GetWindowThreadProcessId(hwnd(), nullptr) == GetCurrentThreadId())
+    m_dataPath.eventLog().logEvent(strEvent, rgstrDetails);
+  else
+    m_dataPath.eventLog().logFileEvent(strEvent, rgstrDetails);
+}
+
+// The communication thread has logged the failure and goes on polling, so a port that answers
+// again (an adapter plugged back in) goes on delivering; the port stays open until the user or
+// an expression closes it.
+void CQuilbarDlg::portFailed(uint32_t)
+{
+}
+
 // ---- ProfileSwitcher ----------------------------------------------------------------------------
 
 std::vector<std::string> CQuilbarDlg::getProfileNames() const

@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // The main window's handle, once it exists.
 extern HWND hwndMain;
@@ -99,6 +100,8 @@ private:
   void showTrayIdle(const std::string& strTip) override;
   void showTrayFailed(const std::string& strTip) override;
   void logRawInput(const std::string& strRaw) override;
+  void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails) override;
+  void portFailed(uint32_t dwError) override;
 
   // ProfileSwitcher
   std::vector<std::string> getProfileNames() const override;

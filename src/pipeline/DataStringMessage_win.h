@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+class DataStringPipeline;
+class EventLog;
+
+// What the main window does with WM_DATASTRING: takes the data strings the communication thread
+// handed to it and runs each through the pipeline, in order. Any program on the desktop can post
+// that message; one whose lParam is no string handed to this window is ignored (nothing is read
+// or freed) and logged as the event "Data String Message Refused" when event output is wanted.
+void handleDataStringMessage(HWND hwnd, LPARAM lParam, DataStringPipeline& pipeline, EventLog& log);
