@@ -99,6 +99,15 @@ struct IconTraits
   static void release(Value h) { DestroyIcon(h); }
 };
 
+// WinEvent hooks set with SetWinEventHook.
+struct WinEventHookTraits
+{
+  using Value = HWINEVENTHOOK;
+  static Value none() { return nullptr; }
+  static bool isNone(Value h) { return h == nullptr; }
+  static void release(Value h) { UnhookWinEvent(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
@@ -108,3 +117,4 @@ using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
 using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;

@@ -14,7 +14,7 @@ enum class Rule
   RequiredText,
   OptionalText,
   RequiredNumber,
-  OptionalNumber,
+  OptionalNumber,  // a missing value reads as the spec's dwMissing
   RequiredFlag,  // on only when stored as exactly 1
   OptionalFlag,  // on only when stored as exactly 1; off when missing
   RequiredChecked,  // refused by its setter: the invalid-value message
@@ -34,13 +34,20 @@ struct ValueSpec
   TextSetter pfnSetText;
   NumberGetter pfnGetNumber;
   NumberSetter pfnSetNumber;
+  uint32_t dwMissing;  // what an optional number reads as when it is not stored
 };
 
-#define QB_TEXT(name, rule) {#name, Rule::rule, &QuilbarProfile::get##name, &QuilbarProfile::set##name, nullptr, nullptr}
-#define QB_NUMBER(name, rule) {#name, Rule::rule, nullptr, nullptr, &QuilbarProfile::get##name, &QuilbarProfile::set##name}
+#define QB_TEXT(name, rule) \
+  {#name, Rule::rule, &QuilbarProfile::get##name, &QuilbarProfile::set##name, nullptr, nullptr, 0}
+#define QB_NUMBER(name, rule) \
+  {#name, Rule::rule, nullptr, nullptr, &QuilbarProfile::get##name, &QuilbarProfile::set##name, 0}
+#define QB_NUMBER_OR(name, missing) \
+  {#name, Rule::OptionalNumber, nullptr, nullptr, &QuilbarProfile::get##name, &QuilbarProfile::set##name, missing}
 
 // The values in the order in which they are read and written (the list sits between
-// LogFilename and FilterUnkownDataStrings, the terminator text after the timeout).
+// LogFilename and FilterUnkownDataStrings, the terminator text after the timeout). The hold
+// values came later: they are written last and, being optional, settings stored before them
+// still load, with the hold off.
 const ValueSpec krgValues[] = {
     QB_TEXT(Name, RequiredText),
     QB_TEXT(Port, RequiredText),
@@ -70,15 +77,18 @@ const ValueSpec krgValues[] = {
     QB_NUMBER(LockOutputWindow, RequiredNumber),
     QB_NUMBER(Logging, OptionalFlag),
     QB_TEXT(LogFilename, OptionalText),
-    {"Titles", Rule::RequiredList, nullptr, nullptr, nullptr, nullptr},
+    {"Titles", Rule::RequiredList, nullptr, nullptr, nullptr, nullptr, 0},
     QB_NUMBER(FilterUnkownDataStrings, RequiredNumber),
     QB_NUMBER(TerminationType, RequiredChecked),
     QB_NUMBER(TerminationTimeout, RequiredNumber),
     QB_TEXT(DataStringTerminator, RequiredText),
+    QB_NUMBER(HoldForLockedWindow, OptionalFlag),
+    QB_NUMBER_OR(HoldTimeLimit, QuilbarProfile::kdwDefaultHoldTimeLimit),
 };
 
 #undef QB_TEXT
 #undef QB_NUMBER
+#undef QB_NUMBER_OR
 
 const char kszDefaultFormatName[] = "Default";
 const char kszDefaultFormatOutput[] = "Input() + \"<cr>\"";
@@ -175,6 +185,8 @@ void QuilbarProfile::resetValues()
   m_dwTerminationType = 0;
   m_strDataStringTerminator = "<cr>";
   m_dwTerminationTimeout = 30;
+  m_dwHoldForLockedWindow = 0;
+  m_dwHoldTimeLimit = kdwDefaultHoldTimeLimit;
 }
 
 void QuilbarProfile::addDefaultFormat()
@@ -229,6 +241,8 @@ bool QuilbarProfile::loadValues(const Registry& regKey, std::string& strError)
     }
     if (spec.rule == Rule::RequiredFlag || spec.rule == Rule::OptionalFlag)
       dwNumber = (fRead && dwNumber == 1) ? 1 : 0;
+    else if (!fRead)
+      dwNumber = spec.dwMissing;
 
     if (spec.rule == Rule::RequiredList)
       setTitles(rgList);

@@ -59,6 +59,10 @@ public:
   bool setTerminationType(uint32_t dwType);
   bool setDataStringTerminator(const std::string& strTerm) { m_strDataStringTerminator = strTerm; return true; }
   bool setTerminationTimeout(uint32_t dwMs) { m_dwTerminationTimeout = dwMs; return true; }
+  // Beyond the classic values, optional in the registry: strings refused by the output window lock
+  // wait (in order) until a locked window is in front, for at most HoldTimeLimit seconds.
+  bool setHoldForLockedWindow(uint32_t dwOn) { m_dwHoldForLockedWindow = dwOn; return true; }
+  bool setHoldTimeLimit(uint32_t dwSeconds) { m_dwHoldTimeLimit = dwSeconds; return true; }
 
   const std::string& getName() const { return m_strName; }
   const std::string& getPort() const { return m_strPort; }
@@ -93,6 +97,8 @@ public:
   uint32_t getTerminationType() const { return m_dwTerminationType; }
   const std::string& getDataStringTerminator() const { return m_strDataStringTerminator; }
   uint32_t getTerminationTimeout() const { return m_dwTerminationTimeout; }
+  uint32_t getHoldForLockedWindow() const { return m_dwHoldForLockedWindow; }
+  uint32_t getHoldTimeLimit() const { return m_dwHoldTimeLimit; }
 
   DataEditFormatMap& getDataEditFormatMap() { return m_dataEditFormatMap; }
   const DataEditFormatMap& getDataEditFormatMap() const { return m_dataEditFormatMap; }
@@ -116,6 +122,8 @@ public:
   // digits and the Nordic letters of code page 1252 are accepted. False for anything else.
   static bool cleanExpressionProfileName(const std::string& strText, std::string& strName);
   static const char kszInvalidProfileName[];  // "Only letters and digits may be used as a profile name."
+
+  static constexpr uint32_t kdwDefaultHoldTimeLimit = 30;  // seconds
 
 private:
   void resetValues();
@@ -157,6 +165,8 @@ private:
   uint32_t m_dwTerminationType;
   std::string m_strDataStringTerminator;
   uint32_t m_dwTerminationTimeout;
+  uint32_t m_dwHoldForLockedWindow;
+  uint32_t m_dwHoldTimeLimit;
 
   DataEditFormatMap m_dataEditFormatMap;
   KeyTranslatorMap m_keyTranslatorMap;

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -487,9 +488,13 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
   inject("INJ1\r");
   EXPECT_TRUE(target.waitForText("INJ1\r\n")) << target.text();
 
-  // The settings sheet's whole sequence closes the port and opens it again (the sheet's stand-in
-  // is cancelled at once): the initialisation string comes out a second time.
+  // The settings sheet's whole sequence closes the port and opens it again, OK or not: the
+  // initialisation string comes out a second time once the sheet is closed with OK.
   dialogdriver::pressButton(hwndMain, IDC_MAIN_SETTINGS);
+  HWND hwndSheet = dialogdriver::waitForDialog("Settings");
+  ASSERT_NE(nullptr, hwndSheet) << "the settings sheet did not open";
+  PostMessageA(hwndSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  EXPECT_TRUE(dialogdriver::waitForWindowGone(hwndSheet)) << "the settings sheet did not close on OK";
   EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "the port was not opened again after the settings sheet";
 
   ASSERT_TRUE(dialogdriver::selectComboText(hwndMain, IDC_MAIN_PROFILE, "Desk"));

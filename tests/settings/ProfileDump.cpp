@@ -84,7 +84,9 @@ std::string dumpProfile(const QuilbarProfile& p)
   out << "\nFilterUnkownDataStrings=" << p.getFilterUnkownDataStrings()
       << "\nTerminationType=" << p.getTerminationType()
       << "\nDataStringTerminator=" << p.getDataStringTerminator()
-      << "\nTerminationTimeout=" << p.getTerminationTimeout() << "\n"
+      << "\nTerminationTimeout=" << p.getTerminationTimeout()
+      << "\nHoldForLockedWindow=" << p.getHoldForLockedWindow()
+      << "\nHoldTimeLimit=" << p.getHoldTimeLimit() << "\n"
       << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap())
       << dumpKeyTranslators(p.getKeyTranslatorMap());
   return out.str();

@@ -69,6 +69,8 @@ QuilbarProfile richProfile()
   profile.setTerminationType(1);
   profile.setDataStringTerminator("<CR><LF>");
   profile.setTerminationTimeout(250);
+  profile.setHoldForLockedWindow(1);
+  profile.setHoldTimeLimit(90);
 
   DataEditFormatMap& formats = profile.getDataEditFormatMap();
   formats.lookup("Default")->setOrder(2);
@@ -139,7 +141,7 @@ TEST(QuilbarProfileDefaults, EveryValueStartsAtItsDefault)
       "IntercharacterDelay=0\nSendPreAndPostfixKeys=0\nAutoStart=0\nHideOnStartup=0\n"
       "HideWindow=0\nLockOutputWindow=0\nLogging=0\nLogFilename=\nTitles=\n"
       "FilterUnkownDataStrings=0\nTerminationType=0\nDataStringTerminator=<cr>\n"
-      "TerminationTimeout=30\n"
+      "TerminationTimeout=30\nHoldForLockedWindow=0\nHoldTimeLimit=30\n"
       "format [Default] name=Default order=0 output=Input() + \"<cr>\"\n"
       "  criteria [Expression (start = 1, \"*\")] kind=1 min=1 max=1 start=1 expr=* present= "
       "absent=\n"
@@ -287,7 +289,8 @@ TEST_F(QuilbarProfileTest, SavedValuesHaveTheirNamesAndTypes)
                              "DuplicateFilterTime", "KeyCase", "IntercharacterDelay",
                              "SendPreAndPostfixKeys", "AutoStart", "HideOnStartup", "HideWindow",
                              "LockOutputWindow", "Logging", "FilterUnkownDataStrings",
-                             "TerminationType", "TerminationTimeout"};
+                             "TerminationType", "TerminationTimeout", "HoldForLockedWindow",
+                             "HoldTimeLimit"};
   TextList rgExpected;
   for (const char* pszName : rgTexts)
   {
@@ -354,12 +357,13 @@ TEST_F(QuilbarProfileTest, ValueOfTheWrongTypeCountsAsMissing)
   }
 }
 
-TEST_F(QuilbarProfileTest, MissingOptionalValuesLoadAsOffZeroOrEmpty)
+TEST_F(QuilbarProfileTest, MissingOptionalValuesLoadAsTheirDefaults)
 {
   ASSERT_TRUE(QuilbarProfile().saveToRegistry(key()));
   const char* rgOptional[] = {"CTSHigh", "CTSLow", "DSRHigh", "DSRLow", "RIHigh", "RILow",
                               "DCDHigh", "DCDLow", "DuplicateStringFilter", "DuplicateFilterTime",
-                              "SendPreAndPostfixKeys", "AutoStart", "Logging", "LogFilename"};
+                              "SendPreAndPostfixKeys", "AutoStart", "Logging", "LogFilename",
+                              "HoldForLockedWindow", "HoldTimeLimit"};
   for (const char* pszName : rgOptional)
     ASSERT_TRUE(key().deleteKeyValue(pszName)) << pszName;
   QuilbarProfile loaded = richProfile();
@@ -392,6 +396,10 @@ TEST_F(QuilbarProfileTest, FlagsAreOnOnlyWhenStoredAsOneButNumbersAreKept)
       {"HideOnStartup", 7, &QuilbarProfile::getHideOnStartup, 7},
       {"FilterUnkownDataStrings", 9, &QuilbarProfile::getFilterUnkownDataStrings, 9},
       {"DuplicateFilterTime", 10000, &QuilbarProfile::getDuplicateFilterTime, 10000},
+      {"HoldForLockedWindow", 2, &QuilbarProfile::getHoldForLockedWindow, 0},
+      {"HoldForLockedWindow", 1, &QuilbarProfile::getHoldForLockedWindow, 1},
+      {"HoldTimeLimit", 0, &QuilbarProfile::getHoldTimeLimit, 0},
+      {"HoldTimeLimit", 3600, &QuilbarProfile::getHoldTimeLimit, 3600},
   };
   for (const Row& row : rgRows)
   {
