@@ -317,6 +317,91 @@ TEST_F(PelldropProgramTest, ARemovedOutputFolderIsReportedAndTheNextScanAfterIts
   EXPECT_EQ("BACK\r", m_out.readFile("1.txt"));
 }
 
+// Any program may send Pelldrop a copy-data block, and the block is not trusted: its text ends at
+// the first zero byte or at its stated size, and a block without bytes writes nothing.
+TEST_F(PelldropProgramTest, ACopyDataBlockIsReadWithinItsStatedSize)
+{
+  HWND hwndPelldrop = startQuilbarAndPelldrop(m_out.folder() + "\n");
+  ASSERT_NE(nullptr, hwndPelldrop);
+  auto send = [&](const char* pData, DWORD cbData) {
+    COPYDATASTRUCT copyData = {77, cbData, const_cast<char*>(pData)};
+    DWORD_PTR dwResult = 0;
+    LRESULT lSent = SendMessageTimeoutA(hwndPelldrop, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData),
+                                        SMTO_ABORTIFHUNG, 10000, &dwResult);
+    EXPECT_NE(0, lSent) << "Pelldrop did not answer";
+    EXPECT_EQ(TRUE, static_cast<BOOL>(dwResult));
+  };
+  const char rgchBlock[] = {'N', 'O', 'Z', 'E', 'R', 'O', 'x', 'y'};
+  send(rgchBlock, 6);
+  ASSERT_TRUE(waitForFile("1.txt"));
+  EXPECT_EQ("NOZERO", m_out.readFile("1.txt")) << "nothing past the stated size";
+  send("two\0hidden", 11);
+  ASSERT_TRUE(waitForFile("2.txt"));
+  EXPECT_EQ("two", m_out.readFile("2.txt")) << "the text ends at its zero byte";
+
+  send(nullptr, 0);
+  send(rgchBlock, 0);
+  std::string strStatus;
+  EXPECT_TRUE(testsupport::waitUntil(
+      [&] {
+        strStatus = dialogdriver::itemText(hwndPelldrop, IDC_PELLDROP_STATUS);
+        return strStatus.find("Nothing written") != std::string::npos;
+      },
+      5000ms))
+      << strStatus;
+  EXPECT_EQ((std::vector<std::string>{"1.txt", "2.txt"}), m_out.fileNames());
+  EXPECT_TRUE(m_pelldrop->isRunning());
+}
+
+// The folder browser owned by Pelldrop's window, other than any message box.
+HWND findFolderBrowser(HWND hwndPelldrop)
+{
+  struct Search
+  {
+    HWND hwndOwner;
+    HWND hwndFound;
+  } search = {hwndPelldrop, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* pSearch = reinterpret_cast<Search*>(lParam);
+        char szClass[32] = "";
+        GetClassNameA(hwnd, szClass, sizeof szClass);
+        if (GetWindow(hwnd, GW_OWNER) != pSearch->hwndOwner || !IsWindowVisible(hwnd) || lstrcmpA(szClass, "#32770") != 0)
+          return TRUE;
+        pSearch->hwndFound = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.hwndFound;
+}
+
+// The browser opens on the current folder; taking it as it is saves it with its backslash, and the
+// status says so. A cancelled browser changes nothing.
+TEST_F(PelldropProgramTest, TheFolderBrowserSavesTheChosenFolderInTheIni)
+{
+  const std::string strIni = withoutLastSeparator(m_out.folder()) + "\n";
+  HWND hwndPelldrop = startQuilbarAndPelldrop(strIni);
+  ASSERT_NE(nullptr, hwndPelldrop);
+  for (int nButton : {IDCANCEL, IDOK})
+  {
+    SCOPED_TRACE(nButton == IDOK ? "OK" : "Cancel");
+    dialogdriver::pressButton(hwndPelldrop, IDC_PELLDROP_BROWSE);
+    HWND hwndBrowser = nullptr;
+    ASSERT_TRUE(testsupport::waitUntil([&] { return (hwndBrowser = findFolderBrowser(hwndPelldrop)) != nullptr; }, 20000ms))
+        << "the folder browser did not open";
+    PostMessageA(hwndBrowser, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), 0);
+    ASSERT_TRUE(dialogdriver::waitForWindowGone(hwndBrowser, 10000ms)) << "the browser stayed open";
+    if (nButton == IDCANCEL)
+    {
+      EXPECT_EQ(strIni, m_start.readFile("Pelldrop.ini"));
+    }
+  }
+  EXPECT_TRUE(testsupport::waitUntil([&] { return m_start.readFile("Pelldrop.ini") == m_out.folder() + "\n"; }, 5000ms))
+      << m_start.readFile("Pelldrop.ini");
+  EXPECT_EQ("Output folder set to " + m_out.folder(), dialogdriver::itemText(hwndPelldrop, IDC_PELLDROP_STATUS));
+  EXPECT_EQ(m_out.folder(), dialogdriver::itemText(hwndPelldrop, IDC_PELLDROP_FOLDER));
+}
+
 // Start-up failures: each is said in a box, and then the program ends.
 TEST_F(PelldropProgramTest, StartUpFailuresAreSaidAndEndTheProgram)
 {
