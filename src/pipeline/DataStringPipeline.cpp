@@ -162,7 +162,7 @@ void DataStringPipeline::outputByFormat(DataEditFormat& format, const std::strin
   const std::string strExpression = format.getOutput();
   if (loggingActive())
     rgstrDetails.push_back("Matching Data Editing Format = " + strName);
-  if (m_subscribers.subscriberCount() == 0)
+  if (!hasSubscribers())
     outputToKeyboard(strName, strExpression, strText, strEvent, rgstrDetails);
   else
     outputToSubscribers(strName, strExpression, strText, strEvent, rgstrDetails);
@@ -199,7 +199,11 @@ void DataStringPipeline::outputToSubscribers(const std::string& strName, const s
     }
     return;
   }
-  m_subscribers.deliverToSubscribers(m_strSubscriberOutput);
+  if (!m_subscribers.deliverToSubscribers(m_strSubscriberOutput))
+  {
+    typeUndelivered(m_strSubscriberOutput, true, strEvent, rgstrDetails);
+    return;
+  }
   if (loggingActive())
   {
     strEvent = "Subscriber Output";
@@ -212,18 +216,11 @@ void DataStringPipeline::passThrough(const std::string& strText, std::string& st
 {
   if (loggingActive())
     rgstrDetails.push_back("No matching data edit format, data passed through");
-  if (m_subscribers.subscriberCount() == 0)
+  if (!hasSubscribers() || !m_subscribers.deliverToSubscribers(strText))
   {
-    std::string strReport;
-    m_emitter.sendKeystrokes(strText.c_str(), strReport, false);
-    if (loggingActive())
-    {
-      strEvent = "Keyboard Output";
-      rgstrDetails.push_back("Keyboard Data = " + strReport);
-    }
+    typeUndelivered(strText, false, strEvent, rgstrDetails);
     return;
   }
-  m_subscribers.deliverToSubscribers(strText);
   if (loggingActive())
   {
     strEvent = "Subscriber Output";
@@ -246,6 +243,33 @@ bool DataStringPipeline::evaluateFormat(const std::string& strName, const std::s
   if (pFormat != nullptr)
     pFormat->setRunningProgram(hRunningProgram);
   return fOk;
+}
+
+// A subscriber that ended without unsubscribing is dropped here, before the choice between
+// keyboard and subscribers, so that its data string is typed instead of vanishing.
+bool DataStringPipeline::hasSubscribers()
+{
+  m_subscribers.removeVanishedSubscribers();
+  return m_subscribers.subscriberCount() > 0;
+}
+
+// Typed as the keyboard output of the same text would be: the text a format made for subscribers
+// between the prefix and postfix chords, a passed-through string without them. Reached when no
+// subscriber was left, also when the last one vanished during the delivery.
+void DataStringPipeline::typeUndelivered(const std::string& strText, bool fWithChords, std::string& strEvent,
+                                         std::vector<std::string>& rgstrDetails)
+{
+  if (fWithChords)
+    m_emitter.sendPrefixKeys();
+  std::string strReport;
+  m_emitter.sendKeystrokes(strText.c_str(), strReport, false);
+  if (fWithChords)
+    m_emitter.sendPostfixKeys();
+  if (loggingActive())
+  {
+    strEvent = "Keyboard Output";
+    rgstrDetails.push_back("Keyboard Data = " + strReport);
+  }
 }
 
 void DataStringPipeline::addSubscriberTitles(std::vector<std::string>& rgstrDetails) const

@@ -12,9 +12,13 @@ public:
   virtual ~SubscriberOutput() = default;
 
   virtual size_t subscriberCount() const = 0;
+  // Removes the subscribers whose windows no longer exist, so that a program that ended without
+  // unsubscribing does not keep the output from the keyboard.
+  virtual void removeVanishedSubscribers() = 0;
   // Sends the text (up to its first zero byte) to every subscriber in list order; a failed send
-  // does not stop the others.
-  virtual void deliverToSubscribers(const std::string& strText) = 0;
+  // does not stop the others. A subscriber whose window turns out to be gone is removed. False
+  // when no subscriber took the text and none is left: the caller then types it.
+  virtual bool deliverToSubscribers(const std::string& strText) = 0;
   // The titles of the subscribers whose windows still exist, in list order.
   virtual std::vector<std::string> subscriberTitles() const = 0;
 };

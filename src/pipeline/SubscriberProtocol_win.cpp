@@ -18,6 +18,20 @@ bool isExistingWindow(WindowHandle hWindow)
   return IsWindow(static_cast<HWND>(hWindow)) != FALSE;
 }
 
+// A send that failed because its window has gone (it may vanish between the test and the send).
+bool hasVanished(HWND hwnd, DWORD dwError)
+{
+  return dwError == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd);
+}
+
+std::string titleOrNone(HWND hwnd)
+{
+  std::string strTitle;
+  if (hwnd == NULL || !SubscriberProtocol::getWindowTitle(hwnd, strTitle))
+    strTitle = kszNoSubscriberTitle;
+  return strTitle;
+}
+
 // Another program's copy-data record is copied into this process by the system, but a sender in
 // this process passes its own pointers unchecked: the block is read only when every page of it is
 // committed and readable.
@@ -112,15 +126,13 @@ void SubscriberProtocol::onSubscription(Change change, HWND hwndSubscriber)
 {
   if (change == Change::SubscribeExclusive)
     m_subscribers.removeAll();
+  std::string strTitle = titleOrNone(hwndSubscriber);
   if (change == Change::Unsubscribe)
     m_subscribers.remove(hwndSubscriber);
   else
-    m_subscribers.add(hwndSubscriber);
+    m_subscribers.add(hwndSubscriber, strTitle);
   if (!m_log.isEventOutputWanted())
     return;
-  std::string strTitle;
-  if (hwndSubscriber == NULL || !getWindowTitle(hwndSubscriber, strTitle))
-    strTitle = kszNoSubscriberTitle;
   m_log.logEvent(eventNameOf(static_cast<int>(change)),
                  {"Subscriber Window Title = " + strTitle,
                   "Number Of Subscribers = " + std::to_string(m_subscribers.getCount())});
@@ -129,7 +141,7 @@ void SubscriberProtocol::onSubscription(Change change, HWND hwndSubscriber)
 // Logged whatever the log settings: the new monitor receives this event as its first message.
 void SubscriberProtocol::onMonitorSubscribe(HWND hwndMonitor)
 {
-  m_monitors.add(hwndMonitor);
+  m_monitors.add(hwndMonitor, titleOrNone(hwndMonitor));
   std::vector<std::string> rgstrDetails;
   std::string strProgramInfo;
   if (m_hwndMain != NULL && getWindowTitle(m_hwndMain, strProgramInfo))
@@ -168,23 +180,41 @@ void SubscriberProtocol::logRefusedInjection(const char* pszReason)
     m_log.logEvent("Injected Data Refused", {std::string("Reason = ") + pszReason});
 }
 
-// A subscriber may change the lists while it handles the message (it may unsubscribe from within
-// its handler), so the sends walk a copy. A window that no longer exists fails silently; one that
-// exists but did not answer in time is logged and skipped.
-void SubscriberProtocol::deliverToSubscribers(const std::string& strText)
+void SubscriberProtocol::removeVanishedSubscribers()
 {
+  logRemovedSubscribers(m_subscribers.removeVanished());
+}
+
+// A subscriber may change the lists while it handles the message (it may unsubscribe from within
+// its handler), so the sends walk a copy. A window that has gone is removed and logged; one that
+// exists but did not answer in time is logged and skipped, and stays.
+bool SubscriberProtocol::deliverToSubscribers(const std::string& strText)
+{
+  bool fTaken = false;
+  std::vector<SubscriberList::Member> rgRemoved;
   for (WindowHandle hWindow : m_subscribers.snapshot())
   {
     HWND hwnd = static_cast<HWND>(hWindow);
     DWORD dwError = 0;
-    if (sendCopyData(hwnd, strText, dwError) || !IsWindow(hwnd) || !m_log.isEventOutputWanted())
+    if (sendCopyData(hwnd, strText, dwError))
+    {
+      fTaken = true;
       continue;
-    std::string strTitle;
-    if (!getWindowTitle(hwnd, strTitle))
-      strTitle = kszNoSubscriberTitle;
+    }
+    if (hasVanished(hwnd, dwError))
+    {
+      std::string strName = m_subscribers.nameOf(hWindow);
+      if (m_subscribers.remove(hWindow))
+        rgRemoved.push_back({hWindow, strName});
+      continue;
+    }
+    if (!m_log.isEventOutputWanted())
+      continue;
     m_log.logEvent("Subscriber Not Responding",
-                   {"Subscriber Window Title = " + strTitle, "Error Code = " + std::to_string(dwError)});
+                   {"Subscriber Window Title = " + titleOrNone(hwnd), "Error Code = " + std::to_string(dwError)});
   }
+  logRemovedSubscribers(rgRemoved);
+  return fTaken || m_subscribers.getCount() > 0;
 }
 
 std::vector<std::string> SubscriberProtocol::subscriberTitles() const
@@ -199,13 +229,47 @@ std::vector<std::string> SubscriberProtocol::subscriberTitles() const
   return rgstrTitles;
 }
 
-// Failures are not logged here: logging them would send to the monitors again.
+// A monitor whose window has gone is removed before the text goes out; the removals are logged
+// after it, which sends to the remaining monitors once more. Other failures are not logged:
+// logging them would send to the monitors again, and again.
 void SubscriberProtocol::sendToMonitors(const std::string& strText)
 {
+  std::vector<SubscriberList::Member> rgRemoved = m_monitors.removeVanished();
   for (WindowHandle hWindow : m_monitors.snapshot())
   {
+    HWND hwnd = static_cast<HWND>(hWindow);
     DWORD dwError = 0;
-    sendCopyData(static_cast<HWND>(hWindow), strText, dwError);
+    if (sendCopyData(hwnd, strText, dwError) || !hasVanished(hwnd, dwError))
+      continue;
+    std::string strName = m_monitors.nameOf(hWindow);
+    if (m_monitors.remove(hWindow))
+      rgRemoved.push_back({hWindow, strName});
+  }
+  logRemovedMonitors(rgRemoved);
+}
+
+// Named by the title the window had when it subscribed: a window that has gone has none.
+void SubscriberProtocol::logRemovedSubscribers(const std::vector<SubscriberList::Member>& rgRemoved)
+{
+  for (const SubscriberList::Member& member : rgRemoved)
+  {
+    if (!m_log.isEventOutputWanted())
+      return;
+    m_log.logEvent("Subscriber Removed",
+                   {"Subscriber Window Title = " + member.strName, "Reason = the window no longer exists",
+                    "Number Of Subscribers = " + std::to_string(m_subscribers.getCount())});
+  }
+}
+
+void SubscriberProtocol::logRemovedMonitors(const std::vector<SubscriberList::Member>& rgRemoved)
+{
+  for (const SubscriberList::Member& member : rgRemoved)
+  {
+    if (!m_log.isEventOutputWanted())
+      return;
+    m_log.logEvent("Monitor Removed",
+                   {"Monitor Window Title = " + member.strName, "Reason = the window no longer exists",
+                    "Number Of Monitors = " + std::to_string(m_monitors.getCount())});
   }
 }
 

@@ -41,7 +41,8 @@ public:
   const SubscriberList& monitors() const { return m_monitors; }
 
   size_t subscriberCount() const override { return m_subscribers.getCount(); }
-  void deliverToSubscribers(const std::string& strText) override;
+  void removeVanishedSubscribers() override;
+  bool deliverToSubscribers(const std::string& strText) override;
   std::vector<std::string> subscriberTitles() const override;
 
   size_t monitorCount() const override { return m_monitors.getCount(); }
@@ -63,6 +64,8 @@ private:
   void onCopyData(const COPYDATASTRUCT* pCopyData);
   void logRefusedInjection(const char* pszReason);
   bool sendCopyData(HWND hwnd, const std::string& strText, DWORD& dwError) const;
+  void logRemovedSubscribers(const std::vector<SubscriberList::Member>& rgRemoved);
+  void logRemovedMonitors(const std::vector<SubscriberList::Member>& rgRemoved);
 
   EventLog& m_log;
   HWND m_hwndMain = NULL;

@@ -41,7 +41,12 @@ class CountingSubscribers : public SubscriberOutput, public MonitorSink
 {
 public:
   size_t subscriberCount() const override { return m_nSubscribers; }
-  void deliverToSubscribers(const std::string& strText) override { m_nBytes += strText.size(); }
+  void removeVanishedSubscribers() override {}
+  bool deliverToSubscribers(const std::string& strText) override
+  {
+    m_nBytes += strText.size();
+    return true;
+  }
   std::vector<std::string> subscriberTitles() const override { return {"Pelldrop"}; }
   size_t monitorCount() const override { return m_nMonitors; }
   void sendToMonitors(const std::string& strText) override { m_nBytes += strText.size(); }

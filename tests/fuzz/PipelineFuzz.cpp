@@ -42,7 +42,12 @@ class Outputs : public SubscriberOutput, public MonitorSink
 {
 public:
   size_t subscriberCount() const override { return m_nSubscribers; }
-  void deliverToSubscribers(const std::string& strText) override { m_nDeliveries += strText.size() + 1; }
+  void removeVanishedSubscribers() override {}
+  bool deliverToSubscribers(const std::string& strText) override
+  {
+    m_nDeliveries += strText.size() + 1;
+    return true;
+  }
   std::vector<std::string> subscriberTitles() const override { return {"Pelldrop", ""}; }
   size_t monitorCount() const override { return m_nMonitors; }
   void sendToMonitors(const std::string& strText) override

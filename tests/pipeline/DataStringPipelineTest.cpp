@@ -253,7 +253,7 @@ TEST_F(DataStringPipelineTest, UnknownStringsPassThroughToSubscribers)
             event.rgstrDetails);
 }
 
-TEST_F(DataStringPipelineTest, SubscriberTitlesListOnlyExistingWindowsInOrder)
+TEST_F(DataStringPipelineTest, SubscriberTitlesListTheRemainingWindowsInOrder)
 {
   struct Row
   {
@@ -262,7 +262,6 @@ TEST_F(DataStringPipelineTest, SubscriberTitlesListOnlyExistingWindowsInOrder)
   };
   const Row rgRows[] = {
     {{{"A", true}, {"Gone", false}, {"B", true}}, "Subscribers = A, B"},
-    {{{"Gone", false}}, "Subscribers = "},
     {{{"", true}}, "Subscribers = , "},
     {{{"", true}, {"C", true}}, "Subscribers = , C"},
   };
@@ -274,6 +273,65 @@ TEST_F(DataStringPipelineTest, SubscriberTitlesListOnlyExistingWindowsInOrder)
     process("x");
     EXPECT_EQ(row.strDetail, lastEvent().rgstrDetails.back());
   }
+}
+
+// A subscriber program that ended without unsubscribing (or was killed) must not swallow the
+// data strings: its window is dropped, and with no subscriber left the string is typed as if
+// there had never been one, with a format's chords or without them when it passed through.
+TEST_F(DataStringPipelineTest, AVanishedSubscriberIsDroppedAndWithNoneLeftTheStringIsTyped)
+{
+  struct Row
+  {
+    const char* pszCase;
+    std::vector<RecordingSubscribers::Subscriber> rgSubscribers;
+    bool fFormat;
+    std::string strTyped;  // filled below: plans need the fixture
+    Lines rgstrDelivered;
+    Lines rgstrRemoved;
+    const char* pszEvent;
+  };
+  m_keyboardSettings.fSendPreAndPostfixKeys = true;
+  applyKeyboardSettings();
+  const std::string strWithChords = chord(0x31, 0x02) + plan("AB\r") + chord(0x32, 0x03);
+  const Row rgRows[] = {
+    {"gone before, format", {{"Gone", false}}, true, strWithChords, {}, {"Gone"}, "Keyboard Output"},
+    {"gone before, passed through", {{"Gone", false}}, false, plan("AB"), {}, {"Gone"}, "Keyboard Output"},
+    {"gone during the delivery, format", {{"Racing", true, true}}, true, strWithChords, {}, {"Racing"},
+     "Keyboard Output"},
+    {"gone during the delivery, passed through", {{"Racing", true, true}}, false, plan("AB"), {}, {"Racing"},
+     "Keyboard Output"},
+    {"one gone, one left", {{"Gone", false}, {"Live", true}}, true, "", {"AB\r"}, {"Gone"}, "Subscriber Output"},
+    {"one gone during the delivery, one left", {{"Racing", true, true}, {"Live", true}}, false, "", {"AB"},
+     {"Racing"}, "Subscriber Output"},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszCase);
+    m_profile.getDataEditFormatMap().removeAll();
+    if (row.fFormat)
+      addFormat("F", "Input() + \"<CR>\"");
+    m_sink.m_rgSteps.clear();
+    m_monitors.m_rgstrTexts.clear();
+    m_subscribers.m_rgstrDelivered.clear();
+    m_subscribers.m_rgstrRemoved.clear();
+    m_subscribers.m_rgSubscribers = row.rgSubscribers;
+    process("AB");
+    EXPECT_EQ(row.strTyped, typed());
+    EXPECT_EQ(row.rgstrDelivered, m_subscribers.m_rgstrDelivered);
+    EXPECT_EQ(row.rgstrRemoved, m_subscribers.m_rgstrRemoved);
+    EXPECT_EQ(row.pszEvent, lastEvent().strName);
+  }
+}
+
+TEST_F(DataStringPipelineTest, VanishedSubscribersAreLookedForBeforeEveryChoiceOfOutput)
+{
+  addFormat("F", "Input()", "F*");
+  process("F1");
+  process("x");
+  EXPECT_EQ(2, m_subscribers.m_nRemovalChecks) << "once for the format, once for the passed-through string";
+  m_profile.setFilterUnkownDataStrings(1);
+  process("x");
+  EXPECT_EQ(2, m_subscribers.m_nRemovalChecks) << "a filtered string goes nowhere";
 }
 
 TEST_F(DataStringPipelineTest, FormatErrorWithKeyboardKeepsTypedOutputAndStillSendsThePostfixChord)

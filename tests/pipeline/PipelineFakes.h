@@ -45,7 +45,8 @@ public:
   std::vector<std::string> m_rgstrTexts;
 };
 
-// Subscribers as titles; a subscriber whose window vanished keeps its place but has no title.
+// Subscribers as titles. A subscriber whose window vanished is removed when the pipeline asks,
+// or when a delivery reaches it (one that vanishes during the delivery).
 class RecordingSubscribers : public SubscriberOutput
 {
 public:
@@ -53,10 +54,38 @@ public:
   {
     std::string strTitle;
     bool fExists;
+    bool fVanishesOnDelivery = false;
   };
 
   size_t subscriberCount() const override { return m_rgSubscribers.size(); }
-  void deliverToSubscribers(const std::string& strText) override { m_rgstrDelivered.push_back(strText); }
+  void removeVanishedSubscribers() override
+  {
+    ++m_nRemovalChecks;
+    for (auto it = m_rgSubscribers.begin(); it != m_rgSubscribers.end();)
+    {
+      if (it->fExists)
+      {
+        ++it;
+        continue;
+      }
+      m_rgstrRemoved.push_back(it->strTitle);
+      it = m_rgSubscribers.erase(it);
+    }
+  }
+  bool deliverToSubscribers(const std::string& strText) override
+  {
+    bool fTaken = false;
+    for (Subscriber& subscriber : m_rgSubscribers)
+    {
+      if (subscriber.fVanishesOnDelivery)
+        subscriber.fExists = false;
+      fTaken = fTaken || subscriber.fExists;
+    }
+    removeVanishedSubscribers();
+    if (fTaken)
+      m_rgstrDelivered.push_back(strText);
+    return fTaken || !m_rgSubscribers.empty();
+  }
   std::vector<std::string> subscriberTitles() const override
   {
     std::vector<std::string> rgstrTitles;
@@ -68,6 +97,8 @@ public:
 
   std::vector<Subscriber> m_rgSubscribers;
   std::vector<std::string> m_rgstrDelivered;
+  std::vector<std::string> m_rgstrRemoved;
+  int m_nRemovalChecks = 0;
 };
 
 // The main window's profile list; records the switches asked for.

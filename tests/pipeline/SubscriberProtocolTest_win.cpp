@@ -286,6 +286,41 @@ TEST_F(SubscriberProtocolTest, ASubscriberLeavingDuringDeliveryDoesNotCostTheNex
   EXPECT_EQ(2u, readRecords(staying.path()).size());
 }
 
+// Subscriber programs that crash never unsubscribe: each vanished window is removed when the next
+// data string is delivered and named in the log; the one left keeps receiving, and once none is
+// left the data string is typed instead of going nowhere. A vanished monitor goes the same way.
+TEST_F(SubscriberProtocolTest, VanishedSubscribersAndMonitorsAreRemovedAndLoggedAndWithNoneLeftTheStringIsTyped)
+{
+  TempLogFile crashing("_crashing"), staying("_staying"), monitor("_monitor");
+  auto pCrashing = startSubscriber("subscribe", "Crashing", crashing.path());
+  ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; }));
+  auto pStaying = startSubscriber("subscribe", "Staying", staying.path());
+  ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 2; }));
+  auto pMonitor = startSubscriber("monitor", "Monitor", monitor.path());
+  ASSERT_TRUE(pumpUntil([&] { return m_protocol.monitorCount() == 1; }));
+
+  pCrashing->terminate();
+  pMonitor->terminate();
+  ASSERT_TRUE(pumpUntil([&] { return !IsWindow(findSubscriber("Crashing")); })) << "the killed window stayed";
+  m_pipeline.processInputString("one");
+  EXPECT_EQ(1u, m_protocol.subscriberCount());
+  EXPECT_EQ(findSubscriber("Staying"), m_protocol.subscribers().getAt(0));
+  EXPECT_EQ(0u, m_protocol.monitorCount());
+  EXPECT_EQ(1u, readRecords(staying.path()).size());
+  EXPECT_EQ("", typed());
+  std::string strLog = m_logFile.contents();
+  EXPECT_NE(std::string::npos, strLog.find(" Subscriber Removed: Subscriber Window Title = Crashing\r\n")) << strLog;
+  EXPECT_NE(std::string::npos, strLog.find(" Subscriber Removed: Number Of Subscribers = 1\r\n")) << strLog;
+  EXPECT_NE(std::string::npos, strLog.find(" Monitor Removed: Monitor Window Title = Monitor\r\n")) << strLog;
+
+  pStaying->terminate();
+  ASSERT_TRUE(pumpUntil([&] { return !IsWindow(findSubscriber("Staying")); }));
+  m_pipeline.processInputString("two");
+  EXPECT_EQ(0u, m_protocol.subscriberCount());
+  EXPECT_EQ(plan("two\r"), typed()) << "with no subscriber left the string is typed";
+  EXPECT_NE(std::string::npos, m_logFile.contents().find(" Subscriber Removed: Number Of Subscribers = 0\r\n"));
+}
+
 TEST_F(SubscriberProtocolTest, SubscribeExclusiveReplacesEarlierSubscribers)
 {
   TempLogFile recordsA("_a"), recordsB("_b"), recordsC("_c");
