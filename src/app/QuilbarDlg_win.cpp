@@ -69,6 +69,7 @@ bool CQuilbarDlg::onInit()
   QB_ASSERT(!strTip.empty());
   m_pTray->add(m_hTrayIconNoData.get(), strTip);
   hwndMain = hwnd();
+  setHelpHandler(&CQuilbarDlg::showDialogHelp, this);
   if (!m_form.initialise())
     return true;
   m_dataPath.bindCapsLock();
@@ -181,7 +182,7 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     fHandled = false;
     return FALSE;
   case WM_HELP:
-    m_help.show(boxOwner(), HelpRequest());
+    m_help.show(boxOwner(), HelpRequest::forContext(templateId()));
     return TRUE;
   default:
     break;
@@ -237,8 +238,15 @@ void CQuilbarDlg::onFirstPaint()
   PostMessageA(hwnd(), m_uStartupMessage, 0, 0);
 }
 
+// Every dialog of the program asks here for the help topic of its template.
+void CQuilbarDlg::showDialogHelp(HWND hwndDialog, int nContextId, void* pContext)
+{
+  static_cast<CQuilbarDlg*>(pContext)->m_help.show(hwndDialog, HelpRequest::forContext(nContextId));
+}
+
 void CQuilbarDlg::onDestroy()
 {
+  setHelpHandler(nullptr, nullptr);
   ClosePort();
   m_dataPath.unbindCapsLock();
   m_help.closeAll();

@@ -65,6 +65,7 @@ private:
   void onPaint();
   void onFirstPaint();
   void onDestroy();
+  static void showDialogHelp(HWND hwndDialog, int nContextId, void* pContext);
   void onHide();
   void onProfileCommand(int nCode);
   void onSetTrayState(WPARAM wParam);
