@@ -107,7 +107,9 @@ bool CQuilbarDlg::onCommand(int nId, int nCode, HWND)
 // While the list is filled or a name is shown, the box's own notifications are not the user's.
 void CQuilbarDlg::onProfileCommand(int nCode)
 {
-  if (isFilling())
+  // While the ending dialog is taken down, the profile box loses its edit field and then the
+  // focus: an empty box then is no name the user typed, and a box about it would never be answered.
+  if (isFilling() || m_fEnding)
     return;
   switch (nCode)
   {
@@ -136,8 +138,10 @@ void CQuilbarDlg::onProfileCommand(int nCode)
 
 void CQuilbarDlg::onOk()
 {
-  if (m_form.onUnload())
-    endDialog(IDOK);
+  if (!m_form.onUnload())
+    return;
+  m_fEnding = true;
+  endDialog(IDOK);
 }
 
 // Escape and the close box come here too: they hide the window and never end the program.
