@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,44 @@ std::vector<std::string> installedFiles()
     if (exists(menuFolder() + "\\" + pszName))
       rgstrFound.push_back(pszName);
   return rgstrFound;
+}
+
+// "file version/product version/product name" of a binary's version resource.
+std::string versionOf(const std::string& strPath)
+{
+  DWORD dwIgnored = 0;
+  DWORD dwSize = GetFileVersionInfoSizeA(strPath.c_str(), &dwIgnored);
+  std::vector<char> rgchInfo(dwSize + 1, '\0');
+  if (dwSize == 0 || !GetFileVersionInfoA(strPath.c_str(), 0, dwSize, rgchInfo.data()))
+    return "<no version resource>";
+  VS_FIXEDFILEINFO* pFixed = nullptr;
+  char* pszProduct = nullptr;
+  UINT uLength = 0;
+  if (!VerQueryValueA(rgchInfo.data(), "\\", reinterpret_cast<void**>(&pFixed), &uLength) ||
+      !VerQueryValueA(rgchInfo.data(), "\\StringFileInfo\\040904E4\\ProductName", reinterpret_cast<void**>(&pszProduct),
+                      &uLength))
+    return "<incomplete version resource>";
+  char szText[128];
+  snprintf(szText, sizeof szText, "%u.%u.%u.%u/%u.%u.%u.%u/%s", HIWORD(pFixed->dwFileVersionMS),
+           LOWORD(pFixed->dwFileVersionMS), HIWORD(pFixed->dwFileVersionLS), LOWORD(pFixed->dwFileVersionLS),
+           HIWORD(pFixed->dwProductVersionMS), LOWORD(pFixed->dwProductVersionMS), HIWORD(pFixed->dwProductVersionLS),
+           LOWORD(pFixed->dwProductVersionLS), pszProduct);
+  return szText;
+}
+
+// The application manifest (resource 1 of type 24) of a program.
+std::string manifestOf(const std::string& strPath)
+{
+  HMODULE hModule = LoadLibraryExA(strPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (hModule == nullptr)
+    return "<cannot load>";
+  std::string strManifest = "<no manifest>";
+  HRSRC hResource = FindResourceA(hModule, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  HGLOBAL hData = hResource != nullptr ? LoadResource(hModule, hResource) : nullptr;
+  if (hData != nullptr)
+    strManifest.assign(static_cast<const char*>(LockResource(hData)), SizeofResource(hModule, hResource));
+  FreeLibrary(hModule);
+  return strManifest;
 }
 
 std::vector<std::string> storedProfiles()
@@ -212,6 +251,20 @@ TEST_F(InstallerTest, FleetInstallTypesAScanOpensHelpSurvivesAnUpgradeAndUninsta
   ASSERT_EQ(0u, msiexec("/i " + package("Quilbar.msi") + " /qn SETTINGSFILE=" + inQuotes(strFleetFile)));
   EXPECT_EQ(kAllInstalled, installedFiles());
   EXPECT_EQ(kFleetProfiles, storedProfiles());
+  // One version on all three binaries; the programs ask for visual styles and per-monitor DPI.
+  const std::string strVersion = std::string(QUILBAR_VERSION_TEXT) + "/" + QUILBAR_VERSION_TEXT + "/Tarnwick Quilbar";
+  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "Tessel.dll"})
+  {
+    SCOPED_TRACE(pszName);
+    EXPECT_EQ(strVersion, versionOf(installFolder() + "\\" + pszName));
+  }
+  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe"})
+  {
+    SCOPED_TRACE(pszName);
+    std::string strManifest = manifestOf(installFolder() + "\\" + pszName);
+    EXPECT_NE(std::string::npos, strManifest.find("Microsoft.Windows.Common-Controls")) << strManifest;
+    EXPECT_NE(std::string::npos, strManifest.find("PerMonitorV2")) << strManifest;
+  }
 
   {
     // The installed program types a scan and keeps its start-with-Windows entries.
