@@ -23,6 +23,8 @@ build_arch() {  # arch (x86_64|i686), build dir, output dir
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILBAR_RELEASE=ON -DQUILBAR_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$arch.cmake >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; return 1; }
+  # The help and the packages carry SOURCE_DATE_EPOCH, which their build steps do not depend on.
+  rm -f "$dir/help/Quilbar.chm" "$dir"/installer/*.msi
   cmake --build "$dir" -j"$jobs" --target Quilbar Pelldrop Tessel quilbar_help quilbar_msi >"$dir.build.log" 2>&1 ||
     { tail -40 "$dir.build.log"; return 1; }
   local msi_arch=x64
