@@ -222,10 +222,12 @@ protected:
   }
   void TearDown() override { removeEverything(); }
 
+  // What a failed run may have left installed; a clean machine needs no msiexec at all.
   static void removeEverything()
   {
     for (const char* pszPackage : {"QuilbarUpgrade.msi", "Quilbar.msi"})
-      msiexec("/x " + package(pszPackage) + " /qn REMOVESETTINGS=1");
+      if (exists(installFolder()))
+        msiexec("/x " + package(pszPackage) + " /qn REMOVESETTINGS=1");
     deleteSettings();
   }
 
