@@ -28,17 +28,22 @@ if [ -n "${GALLERY_DPI:-}" ]; then
   "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$GALLERY_DPI" /f >/dev/null 2>&1
 fi
 
+# The desktop grows with the scale, up to the harness's screen (1280x1024), so that a large
+# dialog at 200 % is not cut by the picture.
+width=$((1000 * ${GALLERY_DPI:-96} / 96)); [ $width -le 1280 ] || width=1280
+height=$((740 * ${GALLERY_DPI:-96} / 96)); [ $height -le 1024 ] || height=1024
+
 names=${GALLERY_ONLY:-$("$WINELOADER" "$gallery" --list 2>/dev/null | tr -d '\r')}
 work=$(mktemp -d)
 count=0
 for name in $names; do
   rm -f "$work/ready" "$work/done"
-  "$WINELOADER" explorer /desktop=Gallery,1000x740 "$gallery" "$name" \
+  "$WINELOADER" explorer /desktop=Gallery,${width}x${height} "$gallery" "$name" \
     "$(windows_path "$work/ready")" "$(windows_path "$work/done")" >/dev/null 2>&1 &
   pid=$!
   for _ in $(seq 1 300); do [ -e "$work/ready" ] && break; sleep 0.1; done
   if [ -e "$work/ready" ]; then
-    import -display "$DISPLAY" -window root -crop 1000x740+0+0 +repage "$out/$name.png"
+    import -display "$DISPLAY" -window root -crop ${width}x${height}+0+0 +repage "$out/$name.png"
     echo "screenshots: $out/$name.png"
     count=$((count + 1))
   else

@@ -7,6 +7,7 @@ packages=(
   googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb socat x11-utils imagemagick python3
+  fp-utils libchm-bin wixl msitools zip
 )
 
 missing=()

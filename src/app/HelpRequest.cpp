@@ -4,6 +4,14 @@ const char HelpRequest::kszHelpFileName[] = "Quilbar.chm";
 const char HelpRequest::kszViewerMissing[] =
     "The HTML help viewer (hhctrl.ocx) could not be loaded, so help cannot be shown on this computer.";
 
+HelpRequest HelpRequest::forContext(int nContextId)
+{
+  HelpRequest request;
+  request.kind = Kind::kContext;
+  request.dwContext = static_cast<uint32_t>(nContextId);
+  return request;
+}
+
 unsigned HelpRequest::command() const
 {
   switch (kind)

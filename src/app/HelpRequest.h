@@ -25,6 +25,9 @@ struct HelpRequest
   uint32_t dwContext = 0;
   std::string strTopic;
 
+  // The topic of a window: its help context is the id of its dialog template.
+  static HelpRequest forContext(int nContextId);
+
   unsigned command() const;
   // "<file>::/<topic>" for a named topic, else the help file alone.
   std::string target(const std::string& strHelpFile) const;

@@ -69,6 +69,7 @@ bool CQuilbarDlg::onInit()
   QB_ASSERT(!strTip.empty());
   m_pTray->add(m_hTrayIconNoData.get(), strTip);
   hwndMain = hwnd();
+  setHelpHandler(&CQuilbarDlg::showDialogHelp, this);
   if (!m_form.initialise())
     return true;
   m_dataPath.bindCapsLock();
@@ -106,7 +107,9 @@ bool CQuilbarDlg::onCommand(int nId, int nCode, HWND)
 // While the list is filled or a name is shown, the box's own notifications are not the user's.
 void CQuilbarDlg::onProfileCommand(int nCode)
 {
-  if (isFilling())
+  // While the ending dialog is taken down, the profile box loses its edit field and then the
+  // focus: an empty box then is no name the user typed, and a box about it would never be answered.
+  if (isFilling() || m_fEnding)
     return;
   switch (nCode)
   {
@@ -135,8 +138,10 @@ void CQuilbarDlg::onProfileCommand(int nCode)
 
 void CQuilbarDlg::onOk()
 {
-  if (m_form.onUnload())
-    endDialog(IDOK);
+  if (!m_form.onUnload())
+    return;
+  m_fEnding = true;
+  endDialog(IDOK);
 }
 
 // Escape and the close box come here too: they hide the window and never end the program.
@@ -181,7 +186,7 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     fHandled = false;
     return FALSE;
   case WM_HELP:
-    m_help.show(boxOwner(), HelpRequest());
+    m_help.show(boxOwner(), HelpRequest::forContext(templateId()));
     return TRUE;
   default:
     break;
@@ -237,8 +242,15 @@ void CQuilbarDlg::onFirstPaint()
   PostMessageA(hwnd(), m_uStartupMessage, 0, 0);
 }
 
+// Every dialog of the program asks here for the help topic of its template.
+void CQuilbarDlg::showDialogHelp(HWND hwndDialog, int nContextId, void* pContext)
+{
+  static_cast<CQuilbarDlg*>(pContext)->m_help.show(hwndDialog, HelpRequest::forContext(nContextId));
+}
+
 void CQuilbarDlg::onDestroy()
 {
+  setHelpHandler(nullptr, nullptr);
   ClosePort();
   m_dataPath.unbindCapsLock();
   m_help.closeAll();

@@ -66,6 +66,7 @@ private:
   void onPaint();
   void onFirstPaint();
   void onDestroy();
+  static void showDialogHelp(HWND hwndDialog, int nContextId, void* pContext);
   void onHide();
   void onProfileCommand(int nCode);
   void onSetTrayState(WPARAM wParam);
@@ -126,4 +127,6 @@ private:
   bool m_fQuitting = false;
   // Hidden at start-up: kept hidden until the user shows the window from the tray.
   bool m_fKeepHidden = false;
+  // Set once Unload has been accepted: the window is going, its controls are no user input.
+  bool m_fEnding = false;
 };

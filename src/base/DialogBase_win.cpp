@@ -4,6 +4,12 @@
 
 #include <vector>
 
+namespace
+{
+CDialogBase::HelpHandler s_pfnHelpHandler = nullptr;
+void* s_pHelpContext = nullptr;
+}
+
 CDialogBase::CDialogBase(int nTemplateId, HINSTANCE hInstance)
   : m_nTemplateId(nTemplateId), m_hInstance(hInstance != nullptr ? hInstance : GetModuleHandleA(nullptr))
 {
@@ -24,6 +30,24 @@ HWND CDialogBase::createModeless(HWND hwndParent)
 CDialogBase* CDialogBase::fromWindow(HWND hwnd)
 {
   return reinterpret_cast<CDialogBase*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+// Set once by the program's main window before any dialog runs and cleared when it goes, on the
+// same thread as every dialog, so no lock is needed.
+void CDialogBase::setHelpHandler(HelpHandler pfnHandler, void* pContext)
+{
+  s_pfnHelpHandler = pfnHandler;
+  s_pHelpContext = pContext;
+}
+
+// WM_HELP reaches the dialog from the focused control, whose default handling passes it up, so
+// one handler here serves every control of every dialog and page.
+bool CDialogBase::requestHelp()
+{
+  if (s_pfnHelpHandler == nullptr)
+    return false;
+  s_pfnHelpHandler(m_hwnd, m_nTemplateId, s_pHelpContext);
+  return true;
 }
 
 void CDialogBase::attach(HWND hwnd)
@@ -73,6 +97,8 @@ INT_PTR CDialogBase::dispatch(UINT uMsg, WPARAM wParam, LPARAM lParam)
   {
     bool fHandled = false;
     INT_PTR nResult = onMessage(uMsg, wParam, lParam, fHandled);
+    if (!fHandled && uMsg == WM_HELP)
+      return requestHelp() ? TRUE : FALSE;
     return fHandled ? nResult : FALSE;
   }
   }

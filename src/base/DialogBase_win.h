@@ -26,6 +26,11 @@ public:
   // The dialog whose procedure this object runs, or null.
   static CDialogBase* fromWindow(HWND hwnd);
 
+  // Where the help requests (F1, WM_HELP) of every dialog go, with the dialog's template id as
+  // the help context. The program installs one; without it a request does nothing.
+  typedef void (*HelpHandler)(HWND hwndDialog, int nContextId, void* pContext);
+  static void setHelpHandler(HelpHandler pfnHandler, void* pContext);
+
 protected:
   // WM_INITDIALOG, after the object is attached. True lets the system set the focus.
   virtual bool onInit() { return true; }
@@ -71,6 +76,7 @@ protected:
   INT_PTR dispatch(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 private:
+  bool requestHelp();
   static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
   INT_PTR dispatchCommand(WPARAM wParam, LPARAM lParam);
 

@@ -163,3 +163,75 @@ TEST(PropertyPageBaseTest, PageLifeFollowsTheSheetAndAPageCanRefuseToBeLeft)
   std::vector<std::string> rgExpected = {"Second active", "Second left", "Second left", "Second applied"};
   EXPECT_EQ(rgExpected, log.events());
 }
+
+namespace
+{
+// Help requests as the program's handler receives them.
+struct HelpLog
+{
+  std::mutex mutex;
+  std::vector<std::pair<HWND, int>> rgRequests;
+
+  static void record(HWND hwndDialog, int nContextId, void* pContext)
+  {
+    auto* pLog = static_cast<HelpLog*>(pContext);
+    std::lock_guard<std::mutex> lock(pLog->mutex);
+    pLog->rgRequests.emplace_back(hwndDialog, nContextId);
+  }
+  size_t count()
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    return rgRequests.size();
+  }
+  std::pair<HWND, int> last()
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    return rgRequests.back();
+  }
+};
+
+const UINT kuKeyF1 = 0x004D;  // WM_KEYF1: what the system makes of the F1 key in a window
+
+class HelpHandlerScope
+{
+public:
+  explicit HelpHandlerScope(HelpLog& log) { CDialogBase::setHelpHandler(&HelpLog::record, &log); }
+  ~HelpHandlerScope() { CDialogBase::setHelpHandler(nullptr, nullptr); }
+};
+}  // namespace
+
+// F1 in any control reaches the dialog (or page) that holds it, which asks for the help topic of
+// its own template.
+TEST(DialogBaseTest, F1InAControlAsksForTheHelpOfTheDialogsTemplate)
+{
+  HelpLog log;
+  HelpHandlerScope scope(log);
+  RecordingDialog dialog;
+  auto result = std::async(std::launch::async, [&] { return dialog.runModal(nullptr); });
+  HWND hwnd = dd::waitForDialog("Dialog Skeleton Test");
+  ASSERT_NE(nullptr, hwnd);
+  PostMessageA(GetDlgItem(hwnd, IDC_TEST_EDIT), kuKeyF1, 0, 0);
+  ASSERT_TRUE(dd::waitPumping([&] { return log.count() == 1; })) << "F1 in the edit control asked for no help";
+  EXPECT_EQ(std::make_pair(hwnd, IDD_TEST_DIALOG), log.last());
+  dd::pressButton(hwnd, IDCANCEL);
+  ASSERT_EQ(std::future_status::ready, result.wait_for(std::chrono::seconds(10)));
+}
+
+TEST(PropertyPageBaseTest, F1OnAPageAsksForTheHelpOfThePagesTemplate)
+{
+  HelpLog log;
+  HelpHandlerScope scope(log);
+  PageLog pages;
+  RecordingPage first("First", pages, false);
+  RecordingPage second("Second", pages, false);
+  auto result = std::async(std::launch::async, [&] { return runSheet(first, second, 0); });
+  HWND hwndSheet = dd::waitForDialog("Skeleton Sheet");
+  ASSERT_NE(nullptr, hwndSheet);
+  HWND hwndPage = PropSheet_GetCurrentPageHwnd(hwndSheet);
+  ASSERT_NE(nullptr, hwndPage);
+  PostMessageA(GetDlgItem(hwndPage, IDC_TEST_EDIT), kuKeyF1, 0, 0);
+  ASSERT_TRUE(dd::waitPumping([&] { return log.count() == 1; })) << "F1 on the page asked for no help";
+  EXPECT_EQ(std::make_pair(hwndPage, IDD_TEST_PAGE), log.last());
+  dd::pressButton(hwndSheet, IDCANCEL);
+  ASSERT_EQ(std::future_status::ready, result.wait_for(std::chrono::seconds(10)));
+}

@@ -1,0 +1,118 @@
+#include "TestProcess_win.h"
+
+#include "TestSupport.h"
+
+#include <vector>
+
+namespace
+{
+struct WindowSearch
+{
+  DWORD dwProcessId;
+  const char* pszTitle;
+  const char* pszClass;
+  HWND hwndFound;
+};
+
+BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
+{
+  auto* pSearch = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD dwProcessId = 0;
+  GetWindowThreadProcessId(hwnd, &dwProcessId);
+  if (dwProcessId != pSearch->dwProcessId)
+    return TRUE;
+  char szText[256] = "";
+  GetWindowTextA(hwnd, szText, sizeof szText);
+  if (std::string(szText) != pSearch->pszTitle)
+    return TRUE;
+  if (pSearch->pszClass != nullptr && (GetClassNameA(hwnd, szText, sizeof szText), lstrcmpiA(szText, pSearch->pszClass) != 0))
+    return TRUE;
+  pSearch->hwndFound = hwnd;
+  return FALSE;
+}
+}  // namespace
+
+TestProcess::TestProcess(const std::string& strCommandLine)
+{
+  std::vector<char> rgchCommand(strCommandLine.begin(), strCommandLine.end());
+  rgchCommand.push_back('\0');
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
+  if (!m_fStarted)
+    m_dwStartError = GetLastError();
+}
+
+TestProcess::~TestProcess()
+{
+  if (!m_fStarted)
+    return;
+  if (isRunning())
+  {
+    TerminateProcess(m_pi.hProcess, 9);
+    WaitForSingleObject(m_pi.hProcess, 5000);
+  }
+  CloseHandle(m_pi.hThread);
+  CloseHandle(m_pi.hProcess);
+}
+
+HWND TestProcess::waitForWindow(const char* pszTitle, const char* pszClass, std::chrono::milliseconds timeout) const
+{
+  WindowSearch search{m_pi.dwProcessId, pszTitle, pszClass, nullptr};
+  if (!m_fStarted)
+    return nullptr;
+  testsupport::waitUntil(
+      [&] {
+        EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
+        return search.hwndFound != nullptr;
+      },
+      timeout, std::chrono::milliseconds(20));
+  return search.hwndFound;
+}
+
+bool TestProcess::waitForExit(std::chrono::milliseconds timeout, DWORD* pdwExitCode) const
+{
+  if (!m_fStarted || WaitForSingleObject(m_pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    return false;
+  if (pdwExitCode != nullptr)
+    GetExitCodeProcess(m_pi.hProcess, pdwExitCode);
+  return true;
+}
+
+bool TestProcess::isRunning() const
+{
+  return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::string TestProcess::visibleWindows() const
+{
+  struct Listing
+  {
+    DWORD dwProcessId;
+    std::string strTitles;
+  } listing{m_pi.dwProcessId, ""};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* pListing = reinterpret_cast<Listing*>(lParam);
+        DWORD dwProcessId = 0;
+        GetWindowThreadProcessId(hwnd, &dwProcessId);
+        char szText[256] = "";
+        if (dwProcessId == pListing->dwProcessId && IsWindowVisible(hwnd))
+        {
+          GetWindowTextA(hwnd, szText, sizeof szText);
+          pListing->strTitles += std::string(pListing->strTitles.empty() ? "" : ", ") + "\"" + szText + "\"";
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&listing));
+  return listing.strTitles.empty() ? "(none)" : listing.strTitles;
+}
+
+DWORD TestProcess::run(const std::string& strCommandLine, std::chrono::milliseconds timeout)
+{
+  TestProcess process(strCommandLine);
+  DWORD dwExitCode = ~0u;
+  if (!process.waitForExit(timeout, &dwExitCode))
+    return ~0u;
+  return dwExitCode;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+// A program started by a test and ended with it (terminated when it is still running).
+class TestProcess
+{
+public:
+  // strCommandLine is passed as it stands: quote the program's path when it holds blanks.
+  explicit TestProcess(const std::string& strCommandLine);
+  ~TestProcess();
+  TestProcess(const TestProcess&) = delete;
+  TestProcess& operator=(const TestProcess&) = delete;
+
+  bool started() const { return m_fStarted; }
+  DWORD startError() const { return m_dwStartError; }
+  // A top-level window of this process with that title (and class, unless null), shown or not.
+  HWND waitForWindow(const char* pszTitle, const char* pszClass,
+                     std::chrono::milliseconds timeout = std::chrono::milliseconds(20000)) const;
+  // True when the process ended in time; its exit code in *pdwExitCode.
+  bool waitForExit(std::chrono::milliseconds timeout, DWORD* pdwExitCode = nullptr) const;
+  bool isRunning() const;
+  // The titles of this process's visible top-level windows, for failure messages.
+  std::string visibleWindows() const;
+
+  // Runs a command line to its end; its exit code, or ~0u when it did not start or end in time.
+  static DWORD run(const std::string& strCommandLine, std::chrono::milliseconds timeout);
+
+private:
+  PROCESS_INFORMATION m_pi = {};
+  bool m_fStarted = false;
+  DWORD m_dwStartError = 0;
+};
