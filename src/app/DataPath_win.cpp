@@ -64,12 +64,11 @@ void DataPath::sendClipboardContents()
     m_pPortOwner->SendClipboardContents();
 }
 
-void DataPath::processDataString(LPARAM lParam)
+std::vector<std::string> DataPath::takeDataStrings(LPARAM lParam)
 {
   if (lParam == 0)
-    return;
-  std::string strDataString = takeDataString(lParam);
-  m_pipeline.processInputString(strDataString.c_str());
+    return {};
+  return {takeDataString(lParam)};
 }
 
 bool DataPath::handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)

@@ -11,6 +11,7 @@ class EventLog;
 class ForegroundWindow;
 class KeystrokeEmitter;
 class MainWindowActions;
+class OutputNotice;
 class ProfileSwitcher;
 class QuilbarProfile;
 class SubscriberOutput;
@@ -28,6 +29,8 @@ public:
   void setRunningProfile(QuilbarProfile* pProfile) { m_pRunningProfile = pProfile; }
   // What output expressions act on; null leaves their main window actions out.
   void setMainWindow(MainWindowActions* pMainWindow) { m_pMainWindow = pMainWindow; }
+  // Told whether each string's output went out; null tells nobody.
+  void setOutputNotice(OutputNotice* pNotice) { m_pNotice = pNotice; }
 
   // SetProfile's request, carried out at the end of the data string being processed.
   void setPendingProfile(const std::string& strName) { m_strPendingProfile = strName; }
@@ -51,6 +54,10 @@ private:
   bool evaluateFormat(const std::string& strName, const std::string& strExpression, const std::string& strText,
                       std::string& strError, OutputFunction pfnOutput, void* pContext1, void* pContext2);
   void addSubscriberTitles(std::vector<std::string>& rgstrDetails) const;
+  void reportKeyboardOutcome(std::vector<std::string>& rgstrDetails);
+  void notifyNotTyped(const std::string& strReason);
+  void notifyDelivered();
+  std::string foregroundDetail() const;
   void runPendingProfileSwitch();
 
   ExpressionActions& m_actions;
@@ -62,6 +69,7 @@ private:
   ProfileSwitcher& m_profiles;
   QuilbarProfile* m_pRunningProfile = nullptr;
   MainWindowActions* m_pMainWindow = nullptr;
+  OutputNotice* m_pNotice = nullptr;
 
   std::string m_strPreviousInput;
   uint32_t m_dwPreviousInputTime = 0;

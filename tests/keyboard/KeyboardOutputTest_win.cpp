@@ -19,15 +19,15 @@ namespace
 class CountingSink : public KeyEventSink
 {
 public:
-  void keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override
+  bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override
   {
     ++m_nEvents;
-    m_system.keyEvent(nVirtualKey, nScanCode, dwFlags);
+    return m_system.keyEvent(nVirtualKey, nScanCode, dwFlags);
   }
-  void unicodeEvent(int nCode) override
+  bool unicodeEvent(int nCode) override
   {
     ++m_nEvents;
-    m_system.unicodeEvent(nCode);
+    return m_system.unicodeEvent(nCode);
   }
   void wait(int nMilliseconds) override
   {

@@ -117,11 +117,6 @@ void typeRaw(const std::vector<KeyStep>& rgSteps)
 {
   for (const KeyStep& step : rgSteps)
   {
-    if (step.kind == KeyStep::Kind::Key)
-    {
-      keybd_event(static_cast<BYTE>(step.nVirtualKey), static_cast<BYTE>(step.nScanCode), step.dwFlags, 0);
-      continue;
-    }
     if (step.kind == KeyStep::Kind::Wait)
     {
       Sleep(static_cast<DWORD>(step.nMilliseconds));
@@ -129,8 +124,17 @@ void typeRaw(const std::vector<KeyStep>& rgSteps)
     }
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
-    input.ki.wScan = static_cast<WORD>(step.nScanCode);
-    input.ki.dwFlags = KEYEVENTF_UNICODE;
+    if (step.kind == KeyStep::Kind::Key)
+    {
+      input.ki.wVk = static_cast<WORD>(static_cast<BYTE>(step.nVirtualKey));
+      input.ki.wScan = static_cast<WORD>(static_cast<BYTE>(step.nScanCode));
+      input.ki.dwFlags = step.dwFlags;
+    }
+    else
+    {
+      input.ki.wScan = static_cast<WORD>(step.nScanCode);
+      input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
     SendInput(1, &input, sizeof input);
   }
 }
