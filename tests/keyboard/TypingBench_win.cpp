@@ -1,9 +1,10 @@
 // Typing speed under Wine: the emitter with delay 0 against a raw loop that makes the emitter's
-// steps with the same calls (the legacy key event call for keys, the input-injection call for
-// Unicode characters, and the wait of the inter-character delay, 0, after each event), both typing
-// the same 1,000 characters (letters, digits, Enter) into the target program's edit control. The target reports the arrival itself (no polling across
-// processes while the keys come in), every run is checked by content, rounds take turns at which
-// side goes first, and a run whose text does not arrive intact counts as failed.
+// steps with the same calls (the input-injection call for keys and Unicode characters, and the
+// wait of the inter-character delay, 0, after each event), both typing the same 1,000 characters
+// (letters, digits, Enter) into the target program's edit control. The target reports the arrival
+// itself (no polling across processes while the keys come in), every run is checked by content,
+// rounds take turns at which side goes first, and a run whose text does not arrive intact counts
+// as failed.
 //   keyboard_typing_bench.exe [rounds]     (default 9; prints BENCH rows, see BenchRow.h)
 #include "BenchRow.h"
 #include "BenchStatistics.h"
