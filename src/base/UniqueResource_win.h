@@ -108,6 +108,15 @@ struct WinEventHookTraits
   static void release(Value h) { UnhookWinEvent(h); }
 };
 
+// Memory device contexts made with CreateCompatibleDC (never those of GetDC or BeginPaint).
+struct MemoryDcTraits
+{
+  using Value = HDC;
+  static Value none() { return nullptr; }
+  static bool isNone(Value h) { return h == nullptr; }
+  static void release(Value h) { DeleteDC(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
@@ -118,3 +127,4 @@ using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;

@@ -3,6 +3,7 @@
 #include "KeyTargetMessages_win.h"
 #include "TestSupport.h"
 
+#include <chrono>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -63,14 +64,29 @@ bool KeyTargetProcess::isReady(std::string& strWhy) const
   return m_hwnd != NULL && m_hwndEdit != NULL;
 }
 
+// Without a window manager (the harness's unmanaged windows), Wine may hand the foreground to the
+// desktop a moment after it was given: a late focus-out of a window that had the X focus just
+// before. So the window counts as in front only once it has held the foreground for a while.
 bool bringOwnWindowToFront(HWND hwnd)
 {
+  const auto kHold = 200ms;
+  std::chrono::steady_clock::time_point since;
+  bool fHolding = false;
   return testsupport::waitUntil(
       [&] {
-        if (GetForegroundWindow() == hwnd)
-          return true;
-        SetForegroundWindow(hwnd);
-        return false;
+        if (GetForegroundWindow() != hwnd)
+        {
+          fHolding = false;
+          SetForegroundWindow(hwnd);
+          return false;
+        }
+        auto now = std::chrono::steady_clock::now();
+        if (!fHolding)
+        {
+          fHolding = true;
+          since = now;
+        }
+        return now - since >= kHold;
       },
       10000ms, 20ms);
 }

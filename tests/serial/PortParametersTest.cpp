@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -97,9 +98,14 @@ TEST(PortParametersTest, ConvertStopNeverGivesOneAndAHalf)
   }
 }
 
-TEST(PortParametersTest, SelfTestPassesWithTheseConversions)
+// The conversions' own check ends the process (exit code 0) when one of them disagrees with it,
+// so it runs in a child that reports with another code that it got through.
+TEST(PortParametersDeathTest, TheConversionsPassTheirOwnCheck)
 {
-  checkPortConversions();
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const int kGotThrough = 42;
+  EXPECT_EXIT((checkPortConversions(), std::exit(kGotThrough)), testing::ExitedWithCode(kGotThrough), "")
+      << "checkPortConversions() found a conversion it disagrees with";
 }
 
 TEST(PortParametersDeathTest, NullTextIsAProgrammingError)

@@ -82,11 +82,17 @@ bool TestWindow::pumpUntil(const std::function<bool()>& fnDone, std::chrono::mil
   auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;)
   {
+    // The condition and the time are checked after every message: while a port floods the
+    // window, the queue may never run empty.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
+      if (fnDone())
+        return true;
+      if (std::chrono::steady_clock::now() >= deadline)
+        return false;
     }
     if (fnDone())
       return true;

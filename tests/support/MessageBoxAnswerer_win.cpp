@@ -2,23 +2,51 @@
 
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 
-MessageBoxAnswerer::MessageBoxAnswerer(std::string strCaption, int nButtonId)
-  : m_strCaption(std::move(strCaption)), m_nButtonId(nButtonId), m_thread([this] { watch(); })
+namespace
 {
+// Captions answered by a live MessageBoxAnswerer (a multiset: two answerers may share one).
+std::mutex g_mutexAnswered;
+std::vector<std::string> g_rgstrAnswered;
+
+std::string captionOf(HWND hwnd)
+{
+  char szCaption[256] = "";
+  GetWindowTextA(hwnd, szCaption, sizeof szCaption);
+  return szCaption;
+}
+}  // namespace
+
+MessageBoxAnswerer::MessageBoxAnswerer(std::string strCaption, int nButtonId)
+  : m_strCaption(std::move(strCaption)), m_nButtonId(nButtonId)
+{
+  {
+    std::lock_guard<std::mutex> lock(g_mutexAnswered);
+    g_rgstrAnswered.push_back(m_strCaption);
+  }
+  m_thread = std::thread([this] { watch(); });
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer()
 {
   m_fStop = true;
   m_thread.join();
+  std::lock_guard<std::mutex> lock(g_mutexAnswered);
+  g_rgstrAnswered.erase(std::find(g_rgstrAnswered.begin(), g_rgstrAnswered.end(), m_strCaption));
 }
 
 std::vector<std::string> MessageBoxAnswerer::texts() const
 {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_rgTexts;
+}
+
+bool MessageBoxAnswerer::isAnswered(const std::string& strCaption)
+{
+  std::lock_guard<std::mutex> lock(g_mutexAnswered);
+  return std::find(g_rgstrAnswered.begin(), g_rgstrAnswered.end(), strCaption) != g_rgstrAnswered.end();
 }
 
 std::string MessageBoxAnswerer::boxText(HWND hwndBox)
@@ -31,10 +59,32 @@ std::string MessageBoxAnswerer::boxText(HWND hwndBox)
   return szText;
 }
 
+std::vector<HWND> MessageBoxAnswerer::ownDialogs()
+{
+  std::vector<HWND> rghwnd;
+  HWND hwnd = nullptr;
+  while ((hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr)
+  {
+    DWORD dwProcessId = 0;
+    GetWindowThreadProcessId(hwnd, &dwProcessId);
+    if (dwProcessId == GetCurrentProcessId() && IsWindowVisible(hwnd))
+      rghwnd.push_back(hwnd);
+  }
+  return rghwnd;
+}
+
+HWND MessageBoxAnswerer::findOwnBox(const std::string& strCaption)
+{
+  for (HWND hwnd : ownDialogs())
+    if (captionOf(hwnd) == strCaption)
+      return hwnd;
+  return nullptr;
+}
+
 bool MessageBoxAnswerer::answerOne()
 {
-  HWND hwndBox = FindWindowA("#32770", m_strCaption.c_str());
-  if (!hwndBox || !IsWindowVisible(hwndBox))
+  HWND hwndBox = findOwnBox(m_strCaption);
+  if (!hwndBox)
     return false;
   std::string strText = boxText(hwndBox);
   {
@@ -68,8 +118,8 @@ void answerFatalErrorBoxes()
     {
       for (;;)
       {
-        HWND hwndBox = FindWindowA("#32770", "Fatal Error");
-        if (hwndBox && IsWindowVisible(hwndBox))
+        HWND hwndBox = MessageBoxAnswerer::findOwnBox("Fatal Error");
+        if (hwndBox)
         {
           std::string strText = MessageBoxAnswerer::boxText(hwndBox);
           std::fprintf(stderr, "Fatal Error box: %s\n", strText.c_str());

@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-// Watches this process's desktop for message boxes with a given caption and answers them with a
-// button, recording each box's text. Without it a test that reaches a message box hangs: under
-// Xvfb there is nobody to press OK.
+// Watches this process's message boxes with a given caption and answers them with a button,
+// recording each box's text. Without it a test that reaches a message box hangs: under Xvfb there
+// is nobody to press OK. While it lives, the watcher of unexpected boxes leaves that caption alone.
 class MessageBoxAnswerer
 {
 public:
@@ -23,6 +23,12 @@ public:
 
   // Reads the text of a message box window (its static control).
   static std::string boxText(HWND hwndBox);
+  // The visible dialog windows of this process, and the first of them with the given caption.
+  // Boxes of other processes are never touched: tests run in parallel on one desktop.
+  static std::vector<HWND> ownDialogs();
+  static HWND findOwnBox(const std::string& strCaption);
+  // True while some answerer in this process answers boxes with this caption.
+  static bool isAnswered(const std::string& strCaption);
 
 private:
   void watch();
