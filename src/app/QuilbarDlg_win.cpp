@@ -570,6 +570,13 @@ void CQuilbarDlg::logRawInput(const std::string& strRaw)
   m_dataPath.eventLog().logRawInput(strRaw);
 }
 
+// On the communication thread, which must not be waited for from here: the window closes the
+// port and starts retrying on its own thread.
+void CQuilbarDlg::portFailed(uint32_t dwError)
+{
+  PostMessageA(hwnd(), WM_PORTFAILED, static_cast<WPARAM>(dwError), 0);
+}
+
 // ---- ProfileSwitcher ----------------------------------------------------------------------------
 
 std::vector<std::string> CQuilbarDlg::getProfileNames() const

@@ -122,6 +122,7 @@ private:
   void showTrayIdle(const std::string& strTip) override;
   void showTrayFailed(const std::string& strTip) override;
   void logRawInput(const std::string& strRaw) override;
+  void portFailed(uint32_t dwError) override;
 
   // ProfileSwitcher
   std::vector<std::string> getProfileNames() const override;

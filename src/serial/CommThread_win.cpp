@@ -194,8 +194,19 @@ void CommThread::pass(DataStringCutter& cutter)
 {
   COMSTAT comstat = {};
   DWORD dwErrors = 0;
-  // Also clears a line error the driver reported, which would otherwise stop further reads.
-  DWORD cbWaiting = ClearCommError(m_context.hPort, &dwErrors, &comstat) ? comstat.cbInQue : 0;
+  // Also clears a line error the driver reported, which would otherwise stop further reads. A
+  // failing call is what an unplugged adapter looks like: reported once until the port answers.
+  DWORD cbWaiting = 0;
+  if (ClearCommError(m_context.hPort, &dwErrors, &comstat))
+  {
+    m_fPortFailing = false;
+    cbWaiting = comstat.cbInQue;
+  }
+  else if (!m_fPortFailing)
+  {
+    m_fPortFailing = true;
+    m_context.pHost->portFailed(GetLastError());
+  }
   std::string strBytes;
   if (cbWaiting == 0)
     replayStep(strBytes);

@@ -77,6 +77,7 @@ private:
   // Thread-side state.
   UniqueHandle m_hevtRead;
   ModemLines m_lastLinesRead;
+  bool m_fPortFailing = false;
   FILE* m_pReplayFile = nullptr;
   bool m_fReplayOpenFailed = false;
 };

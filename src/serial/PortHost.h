@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What the port owner needs from the window that holds it: message boxes, the tray icon and the
@@ -19,4 +20,9 @@ public:
   virtual void showTrayFailed(const std::string& strTip) = 0;
   // Called on the communication thread, only when the profile's Logging is on.
   virtual void logRawInput(const std::string& strRaw) = 0;
+  // The open port stopped answering the driver's status call (ClearCommError failed, as it does
+  // when a USB adapter is unplugged); dwError is the system's code. Called on the communication
+  // thread, once until the port answers again; the thread goes on polling. The main window may
+  // post itself a message to close the port, but must not wait for this thread from here.
+  virtual void portFailed(uint32_t dwError) = 0;
 };

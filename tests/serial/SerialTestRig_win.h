@@ -20,12 +20,14 @@ public:
   void showTrayIdle(const std::string& strTip) override { add(m_rgstrTrayIdle, strTip); }
   void showTrayFailed(const std::string& strTip) override { add(m_rgstrTrayFailed, strTip); }
   void logRawInput(const std::string& strRaw) override { add(m_rgstrRawLog, strRaw); }
+  void portFailed(uint32_t dwError) override { add(m_rgstrPortFailures, std::to_string(dwError)); }
 
   std::vector<std::string> errors() const { return get(m_rgstrErrors); }
   std::vector<std::string> notices() const { return get(m_rgstrNotices); }
   std::vector<std::string> trayIdle() const { return get(m_rgstrTrayIdle); }
   std::vector<std::string> trayFailed() const { return get(m_rgstrTrayFailed); }
   std::vector<std::string> rawLog() const { return get(m_rgstrRawLog); }
+  std::vector<std::string> portFailures() const { return get(m_rgstrPortFailures); }
 
 private:
   void add(std::vector<std::string>& rg, const std::string& str)
@@ -41,7 +43,7 @@ private:
 
   mutable std::mutex m_mutex;
   std::vector<std::string> m_rgstrErrors, m_rgstrNotices, m_rgstrTrayIdle, m_rgstrTrayFailed,
-      m_rgstrRawLog;
+      m_rgstrRawLog, m_rgstrPortFailures;
 };
 
 // A hidden top-level window standing in for the main window: it takes WM_DATASTRING and
