@@ -1,6 +1,7 @@
 #include "DataPath_win.h"
 
 #include "base/Assert.h"
+#include "pipeline/DataStringMessage_win.h"
 #include "serial/SerialMessages_win.h"
 
 DataPath::DataPath(ProfileSwitcher& profiles, MainWindowActions& mainWindow)
@@ -18,6 +19,7 @@ DataPath::DataPath(ProfileSwitcher& profiles, MainWindowActions& mainWindow)
 void DataPath::attachWindow(HWND hwndMain, PortHost& host)
 {
   QB_ASSERT(!m_pPortOwner);
+  m_hwndMain = hwndMain;
   m_pPortOwner = std::make_unique<PortOwner>(hwndMain, host);
   SystemForegroundWindow::setMainWindow(hwndMain);
   m_protocol.setMainWindow(hwndMain);
@@ -66,9 +68,7 @@ void DataPath::sendClipboardContents()
 
 std::vector<std::string> DataPath::takeDataStrings(LPARAM lParam)
 {
-  if (lParam == 0)
-    return {};
-  return {takeDataString(lParam)};
+  return takeDataStringMessage(m_hwndMain, lParam, m_log);
 }
 
 bool DataPath::handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)

@@ -73,6 +73,7 @@ private:
 
   void takeRunningProfile(const QuilbarProfile& profile);
 
+  HWND m_hwndMain = nullptr;
   SystemLogClock m_clock;
   EventLog m_log;
   SubscriberProtocol m_protocol;

@@ -4,6 +4,7 @@
 #include "ResourceIds.h"
 #include "SettingsDialogs_win.h"
 #include "base/Assert.h"
+#include "base/SystemError_win.h"
 #include "serial/SerialMessages_win.h"
 #include "settings/QuilbarProfile.h"
 
@@ -380,7 +381,7 @@ void CQuilbarDlg::onPortFailed(DWORD dwError)
   if (!m_portRecovery.lost())
     return;
   m_dataPath.closePort();
-  reportPortGone("system error " + std::to_string(dwError));
+  reportPortGone(systemErrorText(dwError));
 }
 
 void CQuilbarDlg::reportPortGone(const std::string& strError)
@@ -568,6 +569,16 @@ void CQuilbarDlg::showTrayFailed(const std::string& strTip)
 void CQuilbarDlg::logRawInput(const std::string& strRaw)
 {
   m_dataPath.eventLog().logRawInput(strRaw);
+}
+
+// The monitor list belongs to this window's thread; from the communication thread the event goes
+// to the log file only.
+void CQuilbarDlg::logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
+{
+  if (GetWindowThreadProcessId(hwnd(), nullptr) == GetCurrentThreadId())
+    m_dataPath.eventLog().logEvent(strEvent, rgstrDetails);
+  else
+    m_dataPath.eventLog().logFileEvent(strEvent, rgstrDetails);
 }
 
 // On the communication thread, which must not be waited for from here: the window closes the

@@ -23,6 +23,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // The main window's handle, once it exists.
 extern HWND hwndMain;
@@ -122,6 +123,7 @@ private:
   void showTrayIdle(const std::string& strTip) override;
   void showTrayFailed(const std::string& strTip) override;
   void logRawInput(const std::string& strRaw) override;
+  void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails) override;
   void portFailed(uint32_t dwError) override;
 
   // ProfileSwitcher

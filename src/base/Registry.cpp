@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include "RegistryApi.h"
+#include "RegistryWriteJournal.h"
 #include "Assert.h"
 
 #include <cstring>
@@ -169,7 +170,22 @@ bool Registry::createSubKey(const std::string& strName, Registry& target) const
     return false;
   target.m_hkKey = hkKey;
   target.m_strPath = childPath(m_strPath, strName);
+  recordCreatedKey(strName, target);
   return true;
+}
+
+// Every component of a name such as "DataEditFormat0\Criteria0" is a key the save made.
+void Registry::recordCreatedKey(const std::string& strName, Registry& target) const
+{
+  target.m_pJournal = m_pJournal;
+  if (m_pJournal == nullptr)
+    return;
+  std::string strPath = m_strPath;
+  for (const std::string& strComponent : nonEmpty(splitPath(strName)))
+  {
+    strPath = childPath(strPath, strComponent);
+    m_pJournal->addKey(strPath);
+  }
 }
 
 bool Registry::closeKey()
@@ -232,8 +248,12 @@ bool Registry::setValue(const char* pszName, uint32_t dwType, const void* pData,
 {
   QB_ASSERT(NULL != pszName);
   QB_ASSERT(isOpen());
-  return regapi::setValue(m_hkKey, pszName, dwType, static_cast<const unsigned char*>(pData), dwSize)
-         == regapi::kSuccess;
+  if (regapi::setValue(m_hkKey, pszName, dwType, static_cast<const unsigned char*>(pData), dwSize)
+      != regapi::kSuccess)
+    return false;
+  if (m_pJournal != nullptr)
+    m_pJournal->addValue(m_strPath, pszName);
+  return true;
 }
 
 bool Registry::createKeyValue(const char* pszName, const char* pszText)
@@ -348,7 +368,7 @@ bool Registry::getSubKeys(TextList& rgNames) const
     uint32_t dwLen = kdwNameBuffer;
     long nStatus = regapi::enumKey(m_hkKey, dwIndex, szName, &dwLen);
     if (nStatus != regapi::kSuccess)
-      return dwIndex > 0 || nStatus == regapi::kNoMoreItems;
+      return nStatus == regapi::kNoMoreItems;
     rgNames.emplace_back(szName, dwLen);
   }
 }
@@ -390,4 +410,32 @@ bool Registry::deleteSubKey(const std::string& strName)
     child.deleteSubKey(strChild);
   child.closeKey();
   return regapi::deleteKey(m_hkKey, strName.c_str()) == regapi::kSuccess;
+}
+
+// Sub-keys the journal names are walked in turn; the others go with everything below them.
+bool Registry::removeUnwritten(const RegistryWriteJournal& journal)
+{
+  QB_ASSERT(isOpen());
+  TextList rgValues;
+  TextList rgSubKeys;
+  if (!getKeyValueNames(rgValues) || !getSubKeys(rgSubKeys))
+    return false;
+  for (const std::string& strValue : rgValues)
+  {
+    if (!journal.hasValue(m_strPath, strValue) && !deleteKeyValue(strValue.c_str()))
+      return false;
+  }
+  for (const std::string& strSubKey : rgSubKeys)
+  {
+    if (!journal.hasKey(childPath(m_strPath, strSubKey)))
+    {
+      if (!deleteSubKey(strSubKey))
+        return false;
+      continue;
+    }
+    Registry child;
+    if (!openSubKey(strSubKey, child, kdwAccessAll) || !child.removeUnwritten(journal))
+      return false;
+  }
+  return true;
 }

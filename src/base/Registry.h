@@ -7,6 +7,8 @@
 // An ordered list of texts, as stored in a REG_MULTI_SZ value.
 using TextList = std::vector<std::string>;
 
+class RegistryWriteJournal;
+
 // One open registry key, named by the full path text through which it was reached
 // ("HKEY_LOCAL_MACHINE\Software\Tarnwick\Quilbar2\Settings"). Typed value reads and writes,
 // sub-key listing and recursive deletion. Every failure is a false result, never a message:
@@ -69,12 +71,20 @@ public:
 
   bool deleteKeyValue(const char* pszName);
 
-  // Empties the list, then lists the names of all sub-keys.
+  // Empties the list, then lists the names of all sub-keys. An enumeration that fails part-way
+  // (the key deleted meanwhile, say) fails as a whole: a partial list is no list of all.
   bool getSubKeys(TextList& rgNames) const;
   // Appends the names of all named values (the unnamed default value is left out).
   bool getKeyValueNames(TextList& rgNames) const;
   // Deletes the sub-key and everything below it.
   bool deleteSubKey(const std::string& strName);
+
+  // From now on every value written through this key, and every key created below it (and the
+  // values written through those), is recorded in the journal. Null stops recording.
+  void setWriteJournal(RegistryWriteJournal* pJournal) { m_pJournal = pJournal; }
+  // Deletes every value of this key and every key below it that the journal does not name; false
+  // at the first deletion or listing that fails.
+  bool removeUnwritten(const RegistryWriteJournal& journal);
 
   // Splits a path at backslashes; a stretch in double quotes may hold backslashes and loses its
   // quotes. Empty components are kept (callers skip them).
@@ -86,6 +96,9 @@ private:
   bool queryTyped(const char* pszName, uint32_t dwType, std::string& strData) const;
   bool setValue(const char* pszName, uint32_t dwType, const void* pData, uint32_t dwSize);
 
+  void recordCreatedKey(const std::string& strName, Registry& target) const;
+
   std::string m_strPath;
   void* m_hkKey = nullptr;  // the open key handle (an HKEY on Windows), null when closed
+  RegistryWriteJournal* m_pJournal = nullptr;
 };

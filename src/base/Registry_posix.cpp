@@ -299,6 +299,22 @@ long deleteValue(void* hkKey, const char* pszName)
   return pHandle->pNode->mapValues.erase(pszName) == 1 ? kSuccess : kFileNotFound;
 }
 
+namespace
+{
+// A listing failure planted by a test: index and status, used once.
+uint32_t s_dwFailingIndex = 0;
+long s_nFailingStatus = kSuccess;
+}  // namespace
+
+// Native tests only: the next sub-key listing that reaches the index fails there, as the real
+// registry's does when another program deletes the key while it is being listed.
+void failSubKeyListingAt(uint32_t dwIndex, long nStatus)
+{
+  std::lock_guard<std::mutex> lock(hiveLock());
+  s_dwFailingIndex = dwIndex;
+  s_nFailingStatus = nStatus;
+}
+
 long enumKey(void* hkKey, uint32_t dwIndex, char* pszName, uint32_t* pdwLen)
 {
   std::lock_guard<std::mutex> lock(hiveLock());
@@ -306,6 +322,12 @@ long enumKey(void* hkKey, uint32_t dwIndex, char* pszName, uint32_t* pdwLen)
   long nStatus = checkHandle(hkKey, kdwEnumerateSubKeys, pHandle);
   if (nStatus != kSuccess)
     return nStatus;
+  if (s_nFailingStatus != kSuccess && dwIndex == s_dwFailingIndex)
+  {
+    nStatus = s_nFailingStatus;
+    s_nFailingStatus = kSuccess;
+    return nStatus;
+  }
   const auto& mapSubKeys = pHandle->pNode->mapSubKeys;
   if (dwIndex >= mapSubKeys.size())
     return kNoMoreItems;

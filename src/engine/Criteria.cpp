@@ -19,12 +19,13 @@ const char kszInvalidExpression[] =
 
 Criteria::ExpressionAlert g_pfnExpressionAlert = showCriteriaExpressionAlert;
 
+// Blanks only: a tab is a character of the item, so "\t10" names no AI and matches nothing.
 std::string trimBlanks(const std::string& str)
 {
-  size_t nFirst = str.find_first_not_of(" \t");
+  size_t nFirst = str.find_first_not_of(' ');
   if (nFirst == std::string::npos)
     return std::string();
-  size_t nLast = str.find_last_not_of(" \t");
+  size_t nLast = str.find_last_not_of(' ');
   return str.substr(nFirst, nLast - nFirst + 1);
 }
 
@@ -122,6 +123,7 @@ bool Criteria::setExpression(const std::string& strExpression)
 {
   m_strExpression = strExpression;
   m_fPatternValid = DataConv::parse(strExpression, m_strPattern);
+  m_fAlertShown = false;
   return true;
 }
 
@@ -180,9 +182,14 @@ bool Criteria::matchesStringExpression(const char* pszData) const
     return false;
   if (!m_fPatternValid)
   {
-    // The criterion dialog does not check the notation, so the user learns of it here, for every
-    // data string tested against it.
-    g_pfnExpressionAlert(kszInvalidExpression);
+    // The criterion dialog does not check the notation, so the user learns of it here: once per
+    // loaded criterion, not for every data string. A box per scan piles up at a busy till, and
+    // each box runs a message loop of its own.
+    if (!m_fAlertShown)
+    {
+      m_fAlertShown = true;
+      g_pfnExpressionAlert(kszInvalidExpression);
+    }
     return false;
   }
   return wildcardMatch(pszData + m_nStartPosition - 1, m_strPattern.c_str());

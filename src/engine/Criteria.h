@@ -86,6 +86,9 @@ private:
   // string.
   bool m_fPatternValid;
   std::string m_strPattern;
+  // The invalid-expression alert has been shown for this expression (copies and a new expression
+  // show it again).
+  mutable bool m_fAlertShown = false;
   std::vector<std::string> m_rgstrAIsPresent;
   std::vector<std::string> m_rgstrAIsNotPresent;
 };

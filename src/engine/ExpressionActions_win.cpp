@@ -2,6 +2,7 @@
 
 #include "base/Assert.h"
 #include "base/ClipboardSession_win.h"
+#include "base/MessageWait_win.h"
 #include "base/UniqueResource_win.h"
 #include "WindowFinder_win.h"
 
@@ -41,9 +42,10 @@ std::tm ExpressionActionsWin::localTime()
   return local;
 }
 
+// Delay and the polls of WaitForWindow: the main window goes on answering sent messages.
 void ExpressionActionsWin::sleep(std::uint32_t nMilliseconds)
 {
-  Sleep(nMilliseconds);
+  waitAnsweringSentMessages(nullptr, nMilliseconds);
 }
 
 // The whole text is the command line, so the system finds the program the way a command prompt
@@ -67,7 +69,8 @@ ProgramHandle ExpressionActionsWin::startProgram(const std::string& strCommandLi
 bool ExpressionActionsWin::waitForProgram(ProgramHandle hProgram, std::uint32_t nTimeout)
 {
   QB_ASSERT(NULL != hProgram);
-  return WaitForSingleObject(hProgram, nTimeout == 0 ? INFINITE : nTimeout) == WAIT_OBJECT_0;
+  // The program waited for may itself wait for the main window (a broadcast it sends).
+  return waitAnsweringSentMessages(static_cast<HANDLE>(hProgram), nTimeout == 0 ? INFINITE : nTimeout);
 }
 
 void ExpressionActionsWin::releaseProgram(ProgramHandle hProgram)

@@ -56,11 +56,28 @@ bool DataStringPipeline::loggingActive() const
   return m_log.isEventOutputWanted();
 }
 
+// Never re-entered: a nested call would type its string in the middle of the one before, and an
+// OpenPort or SetProfile it ran would free the format map the outer call is walking.
 void DataStringPipeline::processInputString(const char* pszData)
 {
   QB_ASSERT(NULL != pszData);
+  m_rgstrWaiting.emplace_back(pszData);
+  if (m_fProcessing)
+    return;
+  m_fProcessing = true;
+  while (!m_rgstrWaiting.empty())
+  {
+    std::string strData = std::move(m_rgstrWaiting.front());
+    m_rgstrWaiting.pop_front();
+    processOne(strData);
+  }
+  m_fProcessing = false;
+}
+
+void DataStringPipeline::processOne(const std::string& strData)
+{
   QB_ASSERT(NULL != m_pRunningProfile);
-  std::string strText(pszData);
+  std::string strText(strData);
   std::string strEvent;
   std::vector<std::string> rgstrDetails;
   if (loggingActive())

@@ -3,6 +3,7 @@
 #include "engine/ExpressionEvaluator.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -36,11 +37,20 @@ public:
   void setPendingProfile(const std::string& strName) { m_strPendingProfile = strName; }
   const std::string& getPendingProfile() const { return m_strPendingProfile; }
 
+  // Runs the data string through the pipeline. Strings are processed one at a time, in the order
+  // they come: one that comes while another is processed (a message box or a wait inside the
+  // processing runs a message loop, which delivers the next WM_DATASTRING) waits, and is processed
+  // when the one before it is finished. The call that delivered it returns at once.
   void processInputString(const char* pszData);
+  // True while a data string is being processed (the main window's other handlers may use it to
+  // keep from changing the running profile under it).
+  bool isProcessing() const { return m_fProcessing; }
+  size_t waitingCount() const { return m_rgstrWaiting.size(); }
 
   ExpressionEvaluator& evaluator() { return m_evaluator; }
 
 private:
+  void processOne(const std::string& strData);
   bool loggingActive() const;
   bool passesOutputWindowLock(std::vector<std::string>& rgstrDetails);
   bool passesDuplicateFilter(const std::string& strText, std::vector<std::string>& rgstrDetails);
@@ -76,4 +86,6 @@ private:
   bool m_fHavePreviousInput = false;
   std::string m_strSubscriberOutput;
   std::string m_strPendingProfile;
+  bool m_fProcessing = false;
+  std::deque<std::string> m_rgstrWaiting;
 };

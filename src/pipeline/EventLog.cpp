@@ -37,6 +37,12 @@ void EventLog::logEvent(const std::string& strEvent, const std::vector<std::stri
     m_pMonitors->sendToMonitors(monitorText(strTimestamp, strEvent, rgstrDetails));
 }
 
+void EventLog::logFileEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
+{
+  if (isFileLoggingOn())
+    writeFileLines(formatTimestamp(m_clock.localTime()), strEvent, rgstrDetails);
+}
+
 void EventLog::logRawInput(const std::string& strData)
 {
   if (isFileLoggingOn())

@@ -28,6 +28,9 @@ public:
   bool isEventOutputWanted() const;
 
   void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails = {});
+  // The event to the log file only, when file logging is on; safe on the communication thread,
+  // which must not touch the monitor list (the main window's PortHost::logEvent ends here there).
+  void logFileEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails = {});
   // The bytes of a received data string as "41 42 0d", when file logging is on.
   void logRawInput(const std::string& strData);
 

@@ -12,7 +12,6 @@ bool writeLogLine(const std::string& strFilename, const std::string& strLine)
   if (fd < 0)
     return false;
   ssize_t nWritten = write(fd, strLine.data(), strLine.size());
-  static_cast<void>(nWritten);
   close(fd);
-  return true;
+  return nWritten >= 0 && static_cast<size_t>(nWritten) == strLine.size();
 }

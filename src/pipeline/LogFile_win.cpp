@@ -27,6 +27,6 @@ bool writeLogLine(const std::string& strFilename, const std::string& strLine)
   if (!hFile)
     return false;
   DWORD cbWritten = 0;
-  WriteFile(hFile.get(), strLine.data(), static_cast<DWORD>(strLine.size()), &cbWritten, NULL);
-  return true;
+  return WriteFile(hFile.get(), strLine.data(), static_cast<DWORD>(strLine.size()), &cbWritten, NULL)
+         && cbWritten == strLine.size();
 }

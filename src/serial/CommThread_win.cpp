@@ -5,8 +5,9 @@
 #include "DataStringSink.h"
 #include "PortHost.h"
 #include "PortMessages.h"
+#include "ChunkedRead.h"
 #include "PortWriter_win.h"
-#include "RawInputLine.h"
+#include "base/SystemError_win.h"
 
 #include <cstring>
 
@@ -16,27 +17,8 @@ const DWORD kcbReadChunk = 99;
 const SIZE_T kcbWorkerStack = 0x2000;
 const DWORD kdwPollMs = 1;
 const DWORD kdwClipboardBytePauseMs = 2;
-const DWORD kdwReplayTargetPauseMs = 2000;
 // A read the driver does not finish at once is given this long before it is cancelled.
 const DWORD kdwReadGraceMs = 50;
-
-// Reads one line of any length; false at end of file. Line end characters are removed.
-bool readReplayLine(FILE* pFile, std::string& strLine)
-{
-  strLine.clear();
-  int c = 0;
-  bool fAny = false;
-  while ((c = std::fgetc(pFile)) != EOF)
-  {
-    fAny = true;
-    if (c == '\n')
-      break;
-    strLine += static_cast<char>(c);
-  }
-  while (!strLine.empty() && (strLine.back() == '\r' || strLine.back() == '\n'))
-    strLine.pop_back();
-  return fAny;
-}
 }  // namespace
 
 // The cutter's surroundings on this thread.
@@ -64,14 +46,30 @@ public:
     if (IsWindow(hwnd))
       ShowWindowAsync(hwnd, SW_HIDE);
   }
+  void cutAtLengthLimit(size_t nLength) override
+  {
+    m_thread.m_context.pHost->logEvent(kszEventDataStringTooLong,
+                                       {"Length = " + std::to_string(nLength),
+                                        "What had arrived was passed on as one data string."});
+  }
 
 private:
   CommThread& m_thread;
 };
 
-CommThread::CommThread(CommThreadContext context) : m_context(std::move(context))
+namespace
 {
-  QB_ASSERT(NULL != m_context.pHost);
+PortHost& hostOf(const CommThreadContext& context)
+{
+  QB_ASSERT(NULL != context.pHost);
+  return *context.pHost;
+}
+}  // namespace
+
+CommThread::CommThread(CommThreadContext context)
+  : m_context(std::move(context)),
+    m_replay(m_context.strReplayFile, hostOf(m_context), [this](DWORD dwMs) { return stopRequested(dwMs); })
+{
   QB_ASSERT(NULL != m_context.pBlink);
   QB_ASSERT(NULL != m_context.pWriter);
   QB_ASSERT(NULL != m_context.pQueue);
@@ -132,6 +130,15 @@ DWORD WINAPI CommThread::threadMain(void* pvThis)
   return 0;
 }
 
+void CommThread::requestClipboardSend(ClipboardContents contents)
+{
+  {
+    std::lock_guard<std::mutex> lock(m_mutexClipboardRequests);
+    m_rgClipboardRequests.push_back(std::move(contents));
+  }
+  SetEvent(m_hevtSendClipboard.get());
+}
+
 void CommThread::run()
 {
   Sink sink(*this);
@@ -150,21 +157,13 @@ void CommThread::run()
     if (dwResult == WAIT_OBJECT_0)
       break;
     if (dwResult == WAIT_OBJECT_0 + 1)
-    {
-      sendClipboard();
-      ResetEvent(m_hevtSendClipboard.get());
-      m_context.pBlink->signalSent();
-    }
+      sendClipboardRequests(cutter);
     else if (dwResult == WAIT_OBJECT_0 + 2)
-    {
       takeExternalData(cutter);
-    }
     pass(cutter);
     flushHandOvers();
   }
-  if (m_pReplayFile)
-    std::fclose(m_pReplayFile);
-  m_pReplayFile = nullptr;
+  m_replay.close();
   // Strings the window could not take yet stay in the owner's queue for whoever hands over next.
   flushHandOvers();
   SetEvent(m_hevtCommThreadStopped.get());
@@ -190,56 +189,55 @@ void CommThread::takeExternalData(DataStringCutter& cutter)
   cutter.injectText(strText, GetTickCount());
 }
 
-void CommThread::pass(DataStringCutter& cutter)
+// A failing status call is what an unplugged adapter looks like; it is reported once until the
+// port answers again, and the pass goes on as one without bytes.
+DWORD CommThread::waitingBytes()
 {
   COMSTAT comstat = {};
   DWORD dwErrors = 0;
-  // Also clears a line error the driver reported, which would otherwise stop further reads. A
-  // failing call is what an unplugged adapter looks like: reported once until the port answers.
-  DWORD cbWaiting = 0;
+  // Also clears a line error the driver reported, which would otherwise stop further reads.
   if (ClearCommError(m_context.hPort, &dwErrors, &comstat))
   {
     m_fPortFailing = false;
-    cbWaiting = comstat.cbInQue;
+    return comstat.cbInQue;
   }
-  else if (!m_fPortFailing)
+  DWORD dwError = GetLastError();
+  if (!m_fPortFailing)
   {
     m_fPortFailing = true;
-    m_context.pHost->portFailed(GetLastError());
+    m_context.pHost->logEvent(kszEventSerialPortError, {"ClearCommError failed: " + systemErrorText(dwError)});
+    m_context.pHost->portFailed(dwError);
   }
+  return 0;
+}
+
+void CommThread::pass(DataStringCutter& cutter)
+{
+  DWORD cbWaiting = waitingBytes();
   std::string strBytes;
   if (cbWaiting == 0)
-    replayStep(strBytes);
+    m_replay.step(strBytes, GetTickCount());
   cutter.modemLines(readModemLines());
   if (cbWaiting > 0)
-    strBytes = readWaiting(cbWaiting);
+  {
+    strBytes = readInChunks(
+        cbWaiting, kcbReadChunk,
+        [this](char* pBuffer, uint32_t cbWanted, uint32_t& cbRead) {
+          DWORD dwRead = 0;
+          bool fOk = readChunk(pBuffer, cbWanted, dwRead);
+          cbRead = dwRead;
+          return fOk;
+        },
+        [this] { return stopRequested(0); });
+  }
   if (strBytes.empty())
     cutter.idle(GetTickCount());
   else
     cutter.receiveBytes(strBytes.data(), strBytes.size(), GetTickCount());
 }
 
-std::string CommThread::readWaiting(DWORD cbWaiting)
-{
-  std::string strBytes;
-  char rgchChunk[kcbReadChunk];
-  while (cbWaiting > 0)
-  {
-    DWORD cbRead = 0;
-    // A read that brings nothing although bytes were reported ends this pass; the next pass
-    // asks the driver again, and a stop request is seen in between.
-    if (!readChunk(rgchChunk, cbWaiting < kcbReadChunk ? cbWaiting : kcbReadChunk, cbRead) ||
-        cbRead == 0)
-      break;
-    strBytes.append(rgchChunk, cbRead);
-    cbWaiting -= cbRead < cbWaiting ? cbRead : cbWaiting;
-    // The driver may hold up to 60000 bytes; a stop need not wait for all of them.
-    if (stopRequested(0))
-      break;
-  }
-  return strBytes;
-}
-
+// cbRead holds what arrived also when the read failed: a read cancelled after its grace time
+// reports failure, but the bytes it brought are in the buffer.
 bool CommThread::readChunk(char* pBuffer, DWORD cbWanted, DWORD& cbRead)
 {
   OVERLAPPED ovRead = {};
@@ -268,81 +266,49 @@ ModemLines CommThread::readModemLines()
   return m_lastLinesRead;
 }
 
-void CommThread::replayStep(std::string& strBytes)
+// The event is cleared before the queue is looked at, so a request that comes during a send sets
+// it again and is sent after. Every request blinks once, also one that found nothing to send.
+void CommThread::sendClipboardRequests(DataStringCutter& cutter)
 {
-  const char* pszFile = m_context.strReplayFile.c_str();
-  if (!m_pReplayFile)
+  ResetEvent(m_hevtSendClipboard.get());
+  for (;;)
   {
-    if (m_fReplayOpenFailed || GetFileAttributesA(pszFile) == INVALID_FILE_ATTRIBUTES)
-      return;
-    m_pReplayFile = std::fopen(pszFile, "rb");
-    if (!m_pReplayFile)
+    ClipboardContents contents;
     {
-      // Once per run: the file stays where it is, and a box every millisecond helps nobody.
-      m_fReplayOpenFailed = true;
-      m_context.pHost->showNotice(kszReplayOpenFailed);
-      return;
+      std::lock_guard<std::mutex> lock(m_mutexClipboardRequests);
+      if (m_rgClipboardRequests.empty())
+        return;
+      contents = std::move(m_rgClipboardRequests.front());
+      m_rgClipboardRequests.pop_front();
     }
-    m_context.pHost->showNotice(kszReplaySelectTarget);
-    stopRequested(kdwReplayTargetPauseMs);
-    return;
+    bool fComplete = sendClipboard(contents, cutter);
+    m_context.pBlink->signalSent();
+    if (!fComplete)
+      return;
   }
-  std::string strLine;
-  if (!readReplayLine(m_pReplayFile, strLine))
-  {
-    // Replayed once: the file goes when it has been read to its end.
-    std::fclose(m_pReplayFile);
-    m_pReplayFile = nullptr;
-    DeleteFileA(pszFile);
-    return;
-  }
-  parseReplayLine(strLine, strBytes);
 }
 
-void CommThread::sendClipboard()
+// One byte per write with a pause after each; the port is read in the pauses, so a long send
+// neither holds up arriving scans nor a stop request. The clipboard is emptied only when every
+// byte went out, and only if it still holds what was sent. False when the send was cut short.
+bool CommThread::sendClipboard(const ClipboardContents& contents, DataStringCutter& cutter)
 {
-  if (!OpenClipboard(nullptr))
-    return;
-  std::string strBytes;
-  bool fFound = false;
-  bool fText = true;
-  HANDLE hData = GetClipboardData(CF_TEXT);
-  if (!hData)
+  for (size_t i = 0; i < contents.strBytes.size(); ++i)
   {
-    fText = false;
-    UINT uBinary = RegisterClipboardFormatA("QuilbarBinary");
-    hData = uBinary ? GetClipboardData(uBinary) : nullptr;
-  }
-  if (hData)
-  {
-    const char* pData = static_cast<const char*>(GlobalLock(hData));
-    if (pData)
+    DWORD dwError = ERROR_SUCCESS;
+    if (!m_context.pWriter->write(m_context.hPort, contents.strBytes.substr(i, 1), &dwError))
     {
-      SIZE_T cbData = GlobalSize(hData);
-      // Text ends at its zero byte; what the block holds beyond it is not part of the text.
-      if (fText)
-      {
-        const void* pvZero = std::memchr(pData, 0, cbData);
-        if (pvZero)
-          cbData = static_cast<SIZE_T>(static_cast<const char*>(pvZero) - pData);
-      }
-      strBytes.assign(pData, cbData);
-      GlobalUnlock(hData);
-      fFound = true;
+      m_context.pHost->logEvent(kszEventClipboardNotSent,
+                                {"Bytes Sent = " + std::to_string(i) + " of " + std::to_string(contents.strBytes.size()),
+                                 "Error = " + systemErrorText(dwError)});
+      return true;
     }
-  }
-  bool fComplete = true;
-  for (char c : strBytes)
-  {
-    m_context.pWriter->write(m_context.hPort, std::string(1, c));
-    // The pause between bytes is where a stop request gets in, however long the clipboard.
     if (stopRequested(kdwClipboardBytePauseMs))
-    {
-      fComplete = false;
-      break;
-    }
+      return false;
+    pass(cutter);
+    flushHandOvers();
   }
-  if (fFound && fComplete)
-    EmptyClipboard();
-  CloseClipboard();
+  if (contents.fFound)
+    emptyClipboardIfUnchanged(contents.dwSequence);
+  return true;
 }

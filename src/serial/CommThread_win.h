@@ -1,13 +1,16 @@
 #pragma once
 
+#include "ClipboardContents_win.h"
 #include "DataStringCutter.h"
 #include "HandOverQueue.h"
+#include "ReplayFile_win.h"
 #include "SerialSettings.h"
 #include "base/UniqueResource_win.h"
 
 #include <windows.h>
 
-#include <cstdio>
+#include <deque>
+#include <mutex>
 #include <string>
 
 class BlinkThread;
@@ -31,9 +34,10 @@ struct CommThreadContext
   std::string strReplayFile;
 };
 
-// The one thread that reads the open port: it polls the port, the modem lines, the replay file
-// and its events about once a millisecond, feeds the data string cutter and hands finished data
-// strings to the owner window.
+// The one thread that reads the open port: it polls the port, the modem lines and its events
+// about once a millisecond (the replay file every quarter second), feeds the data string cutter
+// and hands finished data strings to the owner window. It also writes clipboard contents out of
+// the port, reading the port between the bytes.
 class CommThread
 {
 public:
@@ -48,7 +52,9 @@ public:
   void stop();
   bool isRunning() const { return static_cast<bool>(m_hCommThread); }
 
-  void requestClipboardSend() { SetEvent(m_hevtSendClipboard.get()); }
+  // Queues clipboard contents to be sent out of the port. Requests are sent one after another in
+  // the order they came, none is lost to a later one.
+  void requestClipboardSend(ClipboardContents contents);
   // Called inside csExternalData after the text was stored.
   void signalExternalData() { SetEvent(m_hevtExternalData.get()); }
   HANDLE threadHandle() const { return m_hCommThread.get(); }
@@ -60,12 +66,12 @@ private:
   void run();
   void pass(DataStringCutter& cutter);
   void takeExternalData(DataStringCutter& cutter);
-  void sendClipboard();
+  void sendClipboardRequests(DataStringCutter& cutter);
+  bool sendClipboard(const ClipboardContents& contents, DataStringCutter& cutter);
   bool stopRequested(DWORD dwWaitMs) const;
-  std::string readWaiting(DWORD cbWaiting);
+  DWORD waitingBytes();
   bool readChunk(char* pBuffer, DWORD cbWanted, DWORD& cbRead);
   ModemLines readModemLines();
-  void replayStep(std::string& strBytes);
   void flushHandOvers();
 
   CommThreadContext m_context;
@@ -74,10 +80,11 @@ private:
   UniqueHandle m_hevtSendClipboard;
   UniqueHandle m_hevtExternalData;
   UniqueHandle m_hCommThread;
+  std::mutex m_mutexClipboardRequests;
+  std::deque<ClipboardContents> m_rgClipboardRequests;
   // Thread-side state.
   UniqueHandle m_hevtRead;
   ModemLines m_lastLinesRead;
   bool m_fPortFailing = false;
-  FILE* m_pReplayFile = nullptr;
-  bool m_fReplayOpenFailed = false;
+  ReplayFile m_replay;
 };

@@ -23,6 +23,12 @@ struct ModemLines
 class DataStringCutter
 {
 public:
+  // The longest data string, in characters (a zero byte counts as the six of "[NULL]"). Far above
+  // any real scan; a device that never sends its terminator, a terminator setting that never
+  // matches or a stream of zero bytes would otherwise grow a buffer until memory runs out and
+  // every queued string is lost. A longer data string is handed over in pieces of this length.
+  static constexpr size_t kcchMaxDataString = 64 * 1024;
+
   DataStringCutter(const SerialSettings& settings, DataStringSink& sink);
 
   // Thread start: the lines' present levels produce nothing; buffers are empty.
@@ -40,11 +46,17 @@ public:
   const TerminatorList& terminators() const { return m_terminators; }
   // Injected text still waiting for its terminator, taken out of the cutter.
   std::string takeExternalBuffer();
+  // Characters waiting in the two buffers.
+  size_t bufferedLength() const { return m_strReceiveBuffer.size() + m_strExternalBuffer.size(); }
 
 private:
   bool byTerminator() const { return m_settings.dwTerminationType == kTerminationByTerminator; }
   void announceData();
-  void appendAndCut(std::string& strBuffer, const char* pBytes, size_t nBytes, bool fLogRaw);
+  void appendAndCut(std::string& strBuffer, bool& fAfterCut, const char* pBytes, size_t nBytes,
+                    bool fLogRaw);
+  void cutAtTerminator(std::string& strBuffer, bool& fAfterCut, bool fLogRaw);
+  static size_t zeroRun(const char* pBytes, size_t nBytes, size_t nMax);
+  bool cutAtLengthLimit(std::string& strBuffer, bool fLogRaw);
   void handOver(std::string& strBuffer, bool fLogRaw);
   void checkLine(bool fLevel, bool& fLastLevel, bool fHighWanted, bool fLowWanted,
                  const char* pszHigh, const char* pszLow);
@@ -52,8 +64,15 @@ private:
   const SerialSettings m_settings;
   DataStringSink& m_sink;
   TerminatorList m_terminators;
+  // Bytes after which a terminator may be complete: the zero byte (it becomes "[NULL]") and the
+  // last byte of each terminator. Runs of other bytes are appended without looking.
+  std::string m_strMayEnd;
+  size_t m_cchLongestTerminator = 0;
   std::string m_strReceiveBuffer;
   std::string m_strExternalBuffer;
+  // The buffer begins with characters kept at a length cut.
+  bool m_fReceiveAfterCut = false;
+  bool m_fExternalAfterCut = false;
   ModemLines m_lastLines;
   uint32_t m_dwLastReceive = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // What the data string cutter asks of its surroundings. The communication thread implements it
@@ -19,4 +20,8 @@ public:
   virtual void pinActivity() = 0;
   // Data arrived while the profile asks to hide the main window on incoming data.
   virtual void hideMainWindow() = 0;
+  // A data string reached the length limit before it ended; what had arrived (nLength
+  // characters) has just been handed over as one data string, and cutting goes on. The
+  // communication thread logs it; surroundings that keep no log may ignore it.
+  virtual void cutAtLengthLimit(size_t nLength) {}
 };

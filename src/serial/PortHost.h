@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the port owner needs from the window that holds it: message boxes, the tray icon and the
 // event log. The main window implements it; tests record the calls instead of showing boxes.
@@ -20,6 +21,11 @@ public:
   virtual void showTrayFailed(const std::string& strTip) = 0;
   // Called on the communication thread, only when the profile's Logging is on.
   virtual void logRawInput(const std::string& strRaw) = 0;
+  // An event of serial acquisition for the event log: a data string cut at the length limit,
+  // injected text refused, a replay file that cannot be removed, a port that stopped answering,
+  // data strings nobody could take. Called on either thread, also while the communication thread
+  // runs: from there only the log file may be written (the monitor list is the main thread's).
+  virtual void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails) = 0;
   // The open port stopped answering the driver's status call (ClearCommError failed, as it does
   // when a USB adapter is unplugged); dwError is the system's code. Called on the communication
   // thread, once until the port answers again; the thread goes on polling. The main window may

@@ -8,6 +8,13 @@ const char* const kszReplayOpenFailed = "Unable to open replay log file.";
 const char* const kszReplaySelectTarget = "Select app to receive simulated data and click OK.";
 const char* const kszReplayCaption = "Quilbar";
 
+const char* const kszEventDataStringTooLong = "Data String Too Long";
+const char* const kszEventInjectedDataRefused = "Injected Data Refused";
+const char* const kszEventReplayFileNotRemoved = "Replay File Not Removed";
+const char* const kszEventSerialPortError = "Serial Port Error";
+const char* const kszEventDataStringNotDelivered = "Data String Not Delivered";
+const char* const kszEventClipboardNotSent = "Clipboard Not Sent";
+
 namespace
 {
 const char* resourceText(int nId)
@@ -36,4 +43,11 @@ std::string formatPortError(int nId, const std::string& strPort)
   if (nPos != std::string::npos)
     strText.replace(nPos, 2, strPort);
   return strText;
+}
+
+std::string formatNoTerminatorMessage(const std::string& strDataStringTerminator)
+{
+  return "The data string terminator \"" + strDataStringTerminator
+         + "\" holds no terminator that can be received, so no data string would ever end. Choose a "
+           "terminator, or end data strings by time-out.";
 }

@@ -6,9 +6,11 @@
 #include "PortParameters.h"
 #include "SerialMessages_win.h"
 #include "TrayTip.h"
+#include "base/DataConv.h"
 #include "base/UniqueResource_win.h"
 
 #include <cstdio>
+#include <cstring>
 
 const char* const kszReplayFile = "C:\\TEMP\\QUILBARLOGREPLAY.TXT";
 
@@ -16,6 +18,9 @@ namespace
 {
 const DWORD kcbInputQueue = 60000;
 const DWORD kcbOutputQueue = 2048;
+// Injected text waiting for the communication thread, which takes it within a millisecond unless
+// something holds it up (a replay notice nobody answers): sixteen of the largest injections.
+const size_t kcbMaxWaitingExternalData = 16 * 64 * 1024;
 }  // namespace
 
 // The cutter's surroundings while no port is open: injected text is handed over from the
@@ -37,6 +42,11 @@ public:
     if (IsWindow(m_owner.m_hwndOwner))
       ShowWindowAsync(m_owner.m_hwndOwner, SW_HIDE);
   }
+  void cutAtLengthLimit(size_t nLength) override
+  {
+    m_owner.m_host.logEvent(kszEventDataStringTooLong, {"Length = " + std::to_string(nLength),
+                                                        "What had arrived was passed on as one data string."});
+  }
 
 private:
   PortOwner& m_owner;
@@ -50,9 +60,14 @@ PortOwner::PortOwner(HWND hwndOwner, PortHost& host)
   m_fnDeliver = [hwndOwner](const std::string& str) { return PostDataString(hwndOwner, str); };
 }
 
+// Strings handed over but not yet taken by the window (their messages die with it) and strings
+// still queued for a hand-over go to the event log: the last chance to keep them.
 PortOwner::~PortOwner()
 {
   ClosePort();
+  for (const std::string& strDataString : takeAllDataStrings(m_hwndOwner))
+    m_queue.push(strDataString);
+  logUndelivered();
   DeleteCriticalSection(&m_csExternalData);
 }
 
@@ -72,6 +87,19 @@ HANDLE PortOwner::commThreadHandle() const
 void PortOwner::flushHandOvers()
 {
   m_queue.flush(m_fnDeliver);
+}
+
+// The last resort for strings nobody can take any more: each goes to the event log, in the
+// notation, rather than nowhere.
+void PortOwner::logUndelivered()
+{
+  while (!m_queue.empty())
+  {
+    m_queue.flush([this](const std::string& strDataString) {
+      m_host.logEvent(kszEventDataStringNotDelivered, {"Data = " + DataConv::render(strDataString)});
+      return true;
+    });
+  }
 }
 
 void applyLineSettings(DCB& dcb, const SerialSettings& settings)
@@ -123,6 +151,14 @@ bool PortOwner::OpenPort(const QuilbarProfile& profile)
   int nPort = ConvertPort(m_settings.strPort.c_str());
   if (nPort == 0)
     return false;
+  if (!canEndDataStrings(m_settings))
+  {
+    // Refused rather than opened: no data string would ever end, every scan would pile up.
+    std::string strText = formatNoTerminatorMessage(m_settings.strDataStringTerminator);
+    m_host.showTrayFailed(cutTrayTip(strText));
+    m_host.showError(strText);
+    return false;
+  }
   char szDevice[32];
   std::snprintf(szDevice, sizeof szDevice, "\\\\.\\COM%d", nPort);
   UniqueFileHandle hPort(CreateFileA(szDevice, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -203,11 +239,16 @@ void PortOwner::StopCommThread()
   m_pCommThread.reset();
 }
 
+// Strings the window could not take stay queued for the next hand-over (the next opening, or
+// injected text); when the window is gone there is none, and they go to the event log.
 void PortOwner::ClosePort()
 {
   StopCommThread();
   m_blinkThread.stop();
   m_nComPortHandle.reset();
+  flushHandOvers();
+  if (!IsWindow(m_hwndOwner))
+    logUndelivered();
 }
 
 void PortOwner::ReportPortError(int nId)
@@ -217,10 +258,12 @@ void PortOwner::ReportPortError(int nId)
   m_host.showError(strText);
 }
 
+// The clipboard is copied here, when the send is asked for: a SendData("A") followed by a
+// SendData("B") then sends A and B, where a later look at the clipboard would find only B.
 void PortOwner::SendClipboardContents()
 {
   if (isOpen() && m_pCommThread)
-    m_pCommThread->requestClipboardSend();
+    m_pCommThread->requestClipboardSend(copyClipboardContents());
 }
 
 void PortOwner::sendInitString()
@@ -238,15 +281,16 @@ void PortOwner::takeExternalData(const char* pszText)
     EnterCriticalSection(&m_csExternalData);
     // Appended, not replaced: a second text arriving before the thread took the first must not
     // overwrite it.
-    m_strExternalData += pszText;
-    m_pCommThread->signalExternalData();
+    bool fTaken = appendExternalData(pszText);
+    if (fTaken)
+      m_pCommThread->signalExternalData();
     LeaveCriticalSection(&m_csExternalData);
     return;
   }
   if (!m_fHaveSettings)
   {
     // No profile has been used yet: the text waits for the first port start.
-    m_strExternalData += pszText;
+    appendExternalData(pszText);
     return;
   }
   if (!m_pOfflineCutter)
@@ -264,4 +308,20 @@ void PortOwner::takeExternalData(const char* pszText)
   // No port byte can join injected text while no port is open, so the pause that ends a data
   // string in time-out mode has as good as happened.
   m_pOfflineCutter->idle(dwNow + m_settings.dwTerminationTimeout);
+}
+
+// Bounded: text that would make the waiting text longer than the bound is refused and logged, so
+// a program that injects faster than the text is taken cannot exhaust memory.
+bool PortOwner::appendExternalData(const char* pszText)
+{
+  size_t cbText = std::strlen(pszText);
+  if (m_strExternalData.size() + cbText > kcbMaxWaitingExternalData)
+  {
+    m_host.logEvent(kszEventInjectedDataRefused,
+                    {"Reason = " + std::to_string(m_strExternalData.size())
+                     + " bytes of injected data are still waiting to be taken"});
+    return false;
+  }
+  m_strExternalData += pszText;
+  return true;
 }

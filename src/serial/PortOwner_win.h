@@ -27,22 +27,26 @@ class PortOwner
 {
 public:
   PortOwner(HWND hwndOwner, PortHost& host);
+  // Logs the data strings it could not hand over, and those the window has not taken.
   ~PortOwner();
   PortOwner(const PortOwner&) = delete;
   PortOwner& operator=(const PortOwner&) = delete;
 
   // Opens the profile's port and starts the threads. False on failure, which has been reported
-  // (message 103 or 121), except for a port name that is no COM port.
+  // (message 103 or 121, or the terminator message for a terminator setting that yields no
+  // terminator), except for a port name that is no COM port.
   // The profile is copied: it is the running profile until the next opening.
   bool OpenPort(const QuilbarProfile& profile);
-  // Stops the threads and closes the port; harmless when nothing is open.
+  // Stops the threads and closes the port; harmless when nothing is open. Data strings the window
+  // could not take yet stay queued, or go to the event log when the window is gone.
   void ClosePort();
   // Shows the port error text (with the profile's port name) on the tray icon and in a box.
   void ReportPortError(int nId);
   // Asks the communication thread to send the clipboard out of the port; nothing when closed.
   void SendClipboardContents();
   // Text injected by another program (WM_COPYDATA), cut like port data. While no port is open
-  // it is cut here on the window's thread with the last profile used, so it is never lost.
+  // it is cut here on the window's thread with the last profile used, so it is never lost. Text
+  // that would make more than a megabyte wait for the thread is refused (and logged).
   void takeExternalData(const char* pszText);
 
   bool isOpen() const { return static_cast<bool>(m_nComPortHandle); }
@@ -68,6 +72,8 @@ private:
   bool configurePort(HANDLE hPort) const;
   void sendInitString();
   void flushHandOvers();
+  void logUndelivered();
+  bool appendExternalData(const char* pszText);
 
   HWND m_hwndOwner;
   PortHost& m_host;

@@ -12,9 +12,12 @@ class PortWriter
 {
 public:
   // True when every byte was written; a write the driver has not finished within a few seconds
-  // is cancelled (a stalled line must not stall the caller for ever).
-  bool write(HANDLE hPort, const std::string& strBytes);
+  // is cancelled (a stalled line must not stall the caller for ever). On failure *pdwError, when
+  // given, receives the system's error code.
+  bool write(HANDLE hPort, const std::string& strBytes, DWORD* pdwError = nullptr);
 
 private:
+  bool writeAll(HANDLE hPort, const std::string& strBytes, DWORD& dwError);
+
   std::mutex m_mutex;
 };

@@ -1,5 +1,6 @@
 #include "SerialSettings.h"
 
+#include "TerminatorList.h"
 #include "settings/QuilbarProfile.h"
 
 SerialSettings serialSettingsOf(const QuilbarProfile& profile)
@@ -29,4 +30,10 @@ SerialSettings serialSettingsOf(const QuilbarProfile& profile)
   settings.strDataStringTerminator = profile.getDataStringTerminator();
   settings.dwTerminationTimeout = profile.getTerminationTimeout();
   return settings;
+}
+
+bool canEndDataStrings(const SerialSettings& settings)
+{
+  return settings.dwTerminationType != kTerminationByTerminator
+         || !TerminatorList(settings.strDataStringTerminator).items().empty();
 }

@@ -45,3 +45,7 @@ class QuilbarProfile;
 
 // The serial values of a profile; a flag is on when its stored number is exactly 1.
 SerialSettings serialSettingsOf(const QuilbarProfile& profile);
+
+// False when data strings end by terminator but the terminator setting yields none (empty, or
+// only fields that are not valid notation): such a profile would never end a data string.
+bool canEndDataStrings(const SerialSettings& settings);

@@ -18,6 +18,8 @@ enum class Rule
   RequiredFlag,  // on only when stored as exactly 1
   OptionalFlag,  // on only when stored as exactly 1; off when missing
   RequiredChecked,  // refused by its setter: the invalid-value message
+  RequiredMilliseconds,  // a time: clamped to kdwMaxMilliseconds
+  OptionalMilliseconds,  // a time: clamped to kdwMaxMilliseconds; 0 when missing
   RequiredList
 };
 
@@ -66,10 +68,10 @@ const ValueSpec krgValues[] = {
     QB_NUMBER(DCDHigh, OptionalFlag),
     QB_NUMBER(DCDLow, OptionalFlag),
     QB_NUMBER(DuplicateStringFilter, OptionalFlag),
-    QB_NUMBER(DuplicateFilterTime, OptionalNumber),
+    QB_NUMBER(DuplicateFilterTime, OptionalMilliseconds),
     QB_TEXT(InitString, RequiredText),
     QB_NUMBER(KeyCase, RequiredChecked),
-    QB_NUMBER(IntercharacterDelay, RequiredNumber),
+    QB_NUMBER(IntercharacterDelay, RequiredMilliseconds),
     QB_NUMBER(SendPreAndPostfixKeys, OptionalNumber),
     QB_NUMBER(AutoStart, OptionalNumber),
     QB_NUMBER(HideOnStartup, RequiredNumber),
@@ -80,7 +82,7 @@ const ValueSpec krgValues[] = {
     {"Titles", Rule::RequiredList, nullptr, nullptr, nullptr, nullptr, 0},
     QB_NUMBER(FilterUnkownDataStrings, RequiredNumber),
     QB_NUMBER(TerminationType, RequiredChecked),
-    QB_NUMBER(TerminationTimeout, RequiredNumber),
+    QB_NUMBER(TerminationTimeout, RequiredMilliseconds),
     QB_TEXT(DataStringTerminator, RequiredText),
     QB_NUMBER(HoldForLockedWindow, OptionalFlag),
     QB_NUMBER_OR(HoldTimeLimit, QuilbarProfile::kdwDefaultHoldTimeLimit),
@@ -95,7 +97,8 @@ const char kszDefaultFormatOutput[] = "Input() + \"<cr>\"";
 
 bool isRequired(Rule rule)
 {
-  return rule != Rule::OptionalText && rule != Rule::OptionalNumber && rule != Rule::OptionalFlag;
+  return rule != Rule::OptionalText && rule != Rule::OptionalNumber && rule != Rule::OptionalFlag
+         && rule != Rule::OptionalMilliseconds;
 }
 
 bool isText(Rule rule)
@@ -243,6 +246,12 @@ bool QuilbarProfile::loadValues(const Registry& regKey, std::string& strError)
       dwNumber = (fRead && dwNumber == 1) ? 1 : 0;
     else if (!fRead)
       dwNumber = spec.dwMissing;
+    // A stored time beyond what the settings pages offer is taken as their longest: 2^31 or
+    // more would otherwise reach Sleep as INFINITE (or a negative int), and anything that long
+    // is no setting a user made.
+    if ((spec.rule == Rule::RequiredMilliseconds || spec.rule == Rule::OptionalMilliseconds)
+        && dwNumber > kdwMaxMilliseconds)
+      dwNumber = kdwMaxMilliseconds;
 
     if (spec.rule == Rule::RequiredList)
       setTitles(rgList);

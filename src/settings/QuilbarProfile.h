@@ -16,6 +16,10 @@
 class QuilbarProfile
 {
 public:
+  // The longest time the settings pages offer (DuplicateFilterTime, IntercharacterDelay,
+  // TerminationTimeout); a longer stored time loads as this.
+  static constexpr uint32_t kdwMaxMilliseconds = 10000;
+
   QuilbarProfile();
   QuilbarProfile(const QuilbarProfile& profile);
   QuilbarProfile& operator=(const QuilbarProfile& profile);
@@ -108,7 +112,7 @@ public:
   const ReplacementMap& getReplacementMap() const { return m_replacementMap; }
 
   // Reads the profile from its open key; false with the message in strError. Values read before
-  // a failure stay in the record.
+  // a failure stay in the record. Times are clamped to kdwMaxMilliseconds.
   bool loadFromRegistry(const Registry& regKey, std::string& strError);
   // Writes the profile into its open key; false at the first write that fails.
   bool saveToRegistry(Registry& regKey) const;

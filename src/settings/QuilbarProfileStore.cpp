@@ -1,8 +1,10 @@
 #include "QuilbarProfileStore.h"
 
 #include "base/RegistryMessages.h"
+#include "base/RegistryWriteJournal.h"
 #include "base/Assert.h"
 
+#include <map>
 #include <memory>
 
 const char QuilbarProfileStore::kszDefaultSoftwareKey[] = "HKEY_LOCAL_MACHINE\\Software";
@@ -77,24 +79,77 @@ bool QuilbarProfileStore::loadProfiles(const Registry& regSettingsKey, std::stri
   return true;
 }
 
-// Everything below the settings key is a profile and is rewritten from scratch, so profiles
-// deleted in memory and stale format or replacement keys disappear.
+namespace
+{
+// Which existing key holds which profile of the map, by its Name value; the other keys (gone
+// profiles, foreign keys, a second key with a name already seen) are stale.
+void sortProfileKeys(const Registry& regSettingsKey, const TextList& rgSubKeys, const QuilbarProfileMap& profiles,
+                     std::map<std::string, std::string>& mapKeyOfProfile, TextList& rgStaleKeys)
+{
+  for (const std::string& strSubKey : rgSubKeys)
+  {
+    std::string strName;
+    Registry regProfile;
+    if (regSettingsKey.openSubKey(strSubKey, regProfile, Registry::kdwAccessRead)
+        && regProfile.getKeyValue("Name", strName) && profiles.lookup(strName) != nullptr
+        && mapKeyOfProfile.count(strName) == 0)
+      mapKeyOfProfile[strName] = strSubKey;
+    else
+      rgStaleKeys.push_back(strSubKey);
+  }
+}
+
+// The profile over its key, then whatever the key held that this save did not write removed.
+bool writeProfileOver(Registry& regSettingsKey, const std::string& strKey, const QuilbarProfile& profile)
+{
+  Registry regProfile;
+  RegistryWriteJournal journal;
+  if (!regSettingsKey.createSubKey(strKey, regProfile))
+    return false;
+  regProfile.setWriteJournal(&journal);
+  return profile.saveToRegistry(regProfile) && regProfile.removeUnwritten(journal) && regProfile.closeKey();
+}
+}  // namespace
+
+// Each profile is written over the key that already holds its name (a new "Profile%d" key for a
+// new profile), and only then is whatever that key held beyond the profile removed: stale values
+// and the keys of formats, criteria and replacements that are gone. Keys of profiles that are no
+// longer in the map (and foreign keys) are deleted last. A save that fails or is killed half-way
+// therefore never leaves fewer profiles than before; the old way, deleting every key first and
+// rewriting after, could leave none. Every sub-key of the settings key is a profile key: one
+// whose Name cannot be read is foreign and goes too.
 bool QuilbarProfileStore::saveProfiles(Registry& regSettingsKey)
 {
   TextList rgSubKeys;
   if (!regSettingsKey.getSubKeys(rgSubKeys))
     return false;
+  std::map<std::string, std::string> mapKeyOfProfile;
+  TextList rgStaleKeys;
+  sortProfileKeys(regSettingsKey, rgSubKeys, m_profiles, mapKeyOfProfile, rgStaleKeys);
+  // Key names in use, compared as the registry compares them (the journal folds letter case).
+  RegistryWriteJournal keysInUse;
   for (const std::string& strSubKey : rgSubKeys)
-  {
-    if (!regSettingsKey.deleteSubKey(strSubKey))
-      return false;
-  }
-  int nIndex = 0;
+    keysInUse.addKey(strSubKey);
+  int nNextNumber = 0;
   for (const auto& entry : m_profiles.getEntries())
   {
-    Registry regProfile;
-    if (!regSettingsKey.createSubKey(kszProfileKeyPrefix + std::to_string(nIndex++), regProfile)
-        || !entry.second->saveToRegistry(regProfile) || !regProfile.closeKey())
+    std::string strKey;
+    auto itKey = mapKeyOfProfile.find(entry.first);
+    if (itKey != mapKeyOfProfile.end())
+      strKey = itKey->second;
+    else
+    {
+      do
+        strKey = kszProfileKeyPrefix + std::to_string(nNextNumber++);
+      while (keysInUse.hasKey(strKey));
+      keysInUse.addKey(strKey);
+    }
+    if (!writeProfileOver(regSettingsKey, strKey, *entry.second))
+      return false;
+  }
+  for (const std::string& strSubKey : rgStaleKeys)
+  {
+    if (!regSettingsKey.deleteSubKey(strSubKey))
       return false;
   }
   return true;

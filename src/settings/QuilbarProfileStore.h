@@ -7,8 +7,8 @@
 #include <string>
 
 // All profiles and the two program-wide settings, kept in one registry tree
-// "<software key>\Tarnwick\Quilbar2\Settings": one "Profile%d" sub-key per profile, rewritten from
-// scratch by every save. The main window owns the store and decides when to load, save, add,
+// "<software key>\Tarnwick\Quilbar2\Settings": one "Profile%d" sub-key per profile, each written
+// over in place by every save. The main window owns the store and decides when to load, save, add,
 // switch and delete.
 class QuilbarProfileStore
 {

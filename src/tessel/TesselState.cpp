@@ -1,39 +1,34 @@
 #include "TesselState.h"
 
-// The first attach anywhere installs the one hook that serves every process; the exchange on
-// the shared flag keeps two processes starting together from both installing one.
+// An attach makes sure the one hook that serves every process exists: the first loader anywhere
+// installs it, and so does a loader that finds the installer gone without having removed it (a
+// crashed program never detaches). A refused attach is remembered, because the system follows it
+// with a detach that must not lower a count this process never raised.
 bool TesselState::processAttach(std::intptr_t nModule)
 {
   std::intptr_t nNoModule = 0;
   m_shared.nModule.compare_exchange_strong(nNoModule, nModule);
-  std::int32_t nNotInstalled = 0;
-  if (m_shared.nHookInstalled.compare_exchange_strong(nNotInstalled, 1))
+  m_nModule = nModule;
+  if (!ensureHook())
   {
-    m_shared.nCapsState = m_platform.readCapsLockToggle() & 1;
-    std::intptr_t nHook = m_platform.installHook(nModule);
-    if (nHook == 0)
-    {
-      // Let a later loader try again instead of leaving every process without a hook.
-      m_shared.nHookInstalled = 0;
-      m_shared.nModule = 0;
-      return false;
-    }
-    m_shared.nHook = nHook;
-    m_shared.nInstallerProcessId = m_platform.currentProcessId();
+    m_shared.nModule.compare_exchange_strong(nModule, 0);
+    return false;
   }
   ++m_shared.nAttachCount;
+  m_fAttached = true;
   return true;
 }
 
-// The system removes a hook when its installing thread ends, although other processes may still
-// map the library (every process that received keyboard input does). So the installer's detach
-// removes the hook and re-arms the shared words: the next loader installs a fresh hook rather
-// than trusting one that no longer exists.
+// The system removes a hook when the thread that installed it ends, although other processes may
+// still use the library. So the installer's detach removes the hook and re-arms the shared words;
+// every remaining instance installs a fresh hook at its next call (see getCapsLockState).
 void TesselState::processDetach()
 {
-  if (--m_shared.nAttachCount == 0 && m_shared.nHook != 0)
-    forgetHook();
-  else if (m_shared.nInstallerProcessId != 0 && m_shared.nInstallerProcessId == m_platform.currentProcessId())
+  if (!m_fAttached)
+    return;
+  m_fAttached = false;
+  --m_shared.nAttachCount;
+  if (m_shared.nInstallerProcessId == m_platform.currentProcessId())
     forgetHook();
 }
 
@@ -42,9 +37,36 @@ void TesselState::forgetHook()
   std::intptr_t nHook = m_shared.nHook.exchange(0);
   if (nHook != 0)
     m_platform.removeHook(nHook);
-  m_shared.nInstallerProcessId = 0;
   m_shared.nModule = 0;
   m_shared.nHookInstalled = 0;
+  m_shared.nInstallerProcessId = 0;
+}
+
+// The installer's process id is claimed with one exchange, so of several instances that find the
+// hook missing at the same moment exactly one installs it. A dead installer's hook went with its
+// process; its handle is only forgotten, never removed from here.
+bool TesselState::ensureHook()
+{
+  std::uint32_t nInstaller = m_shared.nInstallerProcessId;
+  std::uint32_t nThisProcess = m_platform.currentProcessId();
+  if (nInstaller == nThisProcess || (nInstaller != 0 && m_platform.isProcessAlive(nInstaller)))
+    return true;
+  if (!m_shared.nInstallerProcessId.compare_exchange_strong(nInstaller, nThisProcess))
+    return true;  // another instance claimed it just now
+  m_shared.nHook = 0;
+  m_shared.nModule = m_nModule;
+  m_shared.nCapsState = m_platform.readCapsLockToggle() & 1;
+  std::intptr_t nHook = m_platform.installHook(m_nModule);
+  if (nHook == 0)
+  {
+    // Let a later loader try again instead of leaving every process without a hook.
+    m_shared.nHookInstalled = 0;
+    m_shared.nInstallerProcessId = 0;
+    return false;
+  }
+  m_shared.nHook = nHook;
+  m_shared.nHookInstalled = 1;
+  return true;
 }
 
 // Only a first press toggles, as it does for the system's own toggle state: bit 31 of the flags
@@ -60,7 +82,11 @@ void TesselState::keyNotified(int nCode, std::uintptr_t nVirtualKey, std::intptr
     m_shared.nCapsState = m_shared.nCapsState == 0 ? 1 : 0;
 }
 
-int TesselState::getCapsLockState() const
+// A caller's instance takes the hook over when the installer has left or died since, so the state
+// it reads keeps following the key.
+int TesselState::getCapsLockState()
 {
+  if (m_fAttached)
+    ensureHook();
   return m_shared.nCapsState;
 }

@@ -26,9 +26,13 @@ public:
   virtual std::intptr_t installHook(std::intptr_t nModule) = 0;
   virtual void removeHook(std::intptr_t nHook) = 0;
   virtual std::uint32_t currentProcessId() = 0;
+  // False when no process of that id runs any more (it ended, or crashed without detaching).
+  virtual bool isProcessAlive(std::uint32_t nProcessId) = 0;
 };
 
-// The attach, detach and hook logic of the caps-lock library over its shared words.
+// The attach, detach and hook logic of the caps-lock library over its shared words. One object
+// per process (it lives outside the shared section): it knows whether this process's attach was
+// accepted.
 class TesselState
 {
 public:
@@ -38,14 +42,19 @@ public:
 
   // False refuses the attach, which makes the library load fail.
   bool processAttach(std::intptr_t nModule);
+  // Does nothing after a refused attach (the system calls it then too).
   void processDetach();
   // A keyboard notification (code, virtual key, key message flags) seen by the hook.
   void keyNotified(int nCode, std::uintptr_t nVirtualKey, std::intptr_t nFlags);
-  int getCapsLockState() const;
+  // Installs the hook here first when its installer has left or died.
+  int getCapsLockState();
 
 private:
+  bool ensureHook();
   void forgetHook();
 
   TesselSharedWords& m_shared;
   TesselPlatform& m_platform;
+  std::intptr_t m_nModule = 0;
+  bool m_fAttached = false;
 };

@@ -35,6 +35,17 @@ public:
   void removeHook(std::intptr_t nHook) override { UnhookWindowsHookEx(reinterpret_cast<HHOOK>(nHook)); }
 
   std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
+
+  // A process that exists but may not be opened by this one is alive too.
+  bool isProcessAlive(std::uint32_t nProcessId) override
+  {
+    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, nProcessId);
+    if (hProcess == NULL)
+      return GetLastError() == ERROR_ACCESS_DENIED;
+    bool fAlive = WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT;
+    CloseHandle(hProcess);
+    return fAlive;
+  }
 };
 
 Win32TesselPlatform s_platform;

@@ -18,6 +18,7 @@ public:
   void dataActivity() override { m_rgstrEvents.push_back("blink"); }
   void pinActivity() override { m_rgstrEvents.push_back("pin"); }
   void hideMainWindow() override { m_rgstrEvents.push_back("hide"); }
+  void cutAtLengthLimit(size_t nLength) override { m_rgstrEvents.push_back("cut:" + std::to_string(nLength)); }
 
   std::vector<std::string> m_rgstrEvents;
   std::vector<std::string> m_rgstrHandedOver;

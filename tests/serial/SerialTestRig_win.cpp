@@ -25,7 +25,9 @@ TestWindow::~TestWindow()
   // Data strings still queued belong to this window: free them like the main window would.
   MSG msg;
   while (PeekMessageA(&msg, m_hwnd, WM_DATASTRING, WM_DATASTRING, PM_REMOVE))
-    takeDataString(msg.lParam);
+  {
+  }
+  takeAllDataStrings(m_hwnd);
   DestroyWindow(m_hwnd);
 }
 
@@ -50,8 +52,14 @@ LRESULT TestWindow::handle(UINT uMsg, WPARAM wParam, LPARAM lParam)
   {
     case WM_DATASTRING:
     {
-      m_rgstrDataStrings.push_back(takeDataString(lParam));
-      m_rgArrivals.push_back(std::chrono::steady_clock::now());
+      std::vector<std::string> rgstrTaken;
+      if (!takeDataStrings(m_hwnd, lParam, rgstrTaken))
+        ++m_nRefusedDataStrings;
+      for (std::string& str : rgstrTaken)
+      {
+        m_rgstrDataStrings.push_back(std::move(str));
+        m_rgArrivals.push_back(std::chrono::steady_clock::now());
+      }
       if (m_slowness.count() > 0)
       {
         auto until = std::chrono::steady_clock::now() + m_slowness;

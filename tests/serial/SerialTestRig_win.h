@@ -20,6 +20,14 @@ public:
   void showTrayIdle(const std::string& strTip) override { add(m_rgstrTrayIdle, strTip); }
   void showTrayFailed(const std::string& strTip) override { add(m_rgstrTrayFailed, strTip); }
   void logRawInput(const std::string& strRaw) override { add(m_rgstrRawLog, strRaw); }
+  // Events as "name: detail; detail".
+  void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails) override
+  {
+    std::string strLine = strEvent + ":";
+    for (const std::string& strDetail : rgstrDetails)
+      strLine += " " + strDetail + ";";
+    add(m_rgstrEvents, strLine);
+  }
   void portFailed(uint32_t dwError) override { add(m_rgstrPortFailures, std::to_string(dwError)); }
 
   std::vector<std::string> errors() const { return get(m_rgstrErrors); }
@@ -27,6 +35,7 @@ public:
   std::vector<std::string> trayIdle() const { return get(m_rgstrTrayIdle); }
   std::vector<std::string> trayFailed() const { return get(m_rgstrTrayFailed); }
   std::vector<std::string> rawLog() const { return get(m_rgstrRawLog); }
+  std::vector<std::string> events() const { return get(m_rgstrEvents); }
   std::vector<std::string> portFailures() const { return get(m_rgstrPortFailures); }
 
 private:
@@ -43,7 +52,7 @@ private:
 
   mutable std::mutex m_mutex;
   std::vector<std::string> m_rgstrErrors, m_rgstrNotices, m_rgstrTrayIdle, m_rgstrTrayFailed,
-      m_rgstrRawLog, m_rgstrPortFailures;
+      m_rgstrRawLog, m_rgstrEvents, m_rgstrPortFailures;
 };
 
 // A hidden top-level window standing in for the main window: it takes WM_DATASTRING and
@@ -64,6 +73,7 @@ public:
   std::vector<std::string> m_rgstrDataStrings;
   std::vector<std::chrono::steady_clock::time_point> m_rgArrivals;
   std::vector<int> m_rgnTrayStates;
+  int m_nRefusedDataStrings = 0;  // WM_DATASTRING messages that carried no string of ours
   std::function<void(const char*)> m_fnCopyData;
   // Busy time per WM_DATASTRING, to play a window that is busy typing.
   std::chrono::microseconds m_slowness{0};

@@ -19,8 +19,9 @@ std::string captionOf(HWND hwnd)
 }
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(std::string strCaption, int nButtonId)
-  : m_strCaption(std::move(strCaption)), m_nButtonId(nButtonId)
+MessageBoxAnswerer::MessageBoxAnswerer(std::string strCaption, int nButtonId,
+                                       std::chrono::milliseconds answerDelay)
+  : m_strCaption(std::move(strCaption)), m_nButtonId(nButtonId), m_answerDelay(answerDelay)
 {
   {
     std::lock_guard<std::mutex> lock(g_mutexAnswered);
@@ -86,6 +87,8 @@ bool MessageBoxAnswerer::answerOne()
   HWND hwndBox = findOwnBox(m_strCaption);
   if (!hwndBox)
     return false;
+  if (m_answerDelay.count() > 0)
+    Sleep(static_cast<DWORD>(m_answerDelay.count()));
   std::string strText = boxText(hwndBox);
   {
     std::lock_guard<std::mutex> lock(m_mutex);

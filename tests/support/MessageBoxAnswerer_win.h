@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -14,7 +15,9 @@
 class MessageBoxAnswerer
 {
 public:
-  MessageBoxAnswerer(std::string strCaption, int nButtonId = IDOK);
+  // A delay lets a box stay open a while before it is answered, as a user's would.
+  MessageBoxAnswerer(std::string strCaption, int nButtonId = IDOK,
+                     std::chrono::milliseconds answerDelay = std::chrono::milliseconds(0));
   ~MessageBoxAnswerer();
   MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
   MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -36,6 +39,7 @@ private:
 
   std::string m_strCaption;
   int m_nButtonId;
+  std::chrono::milliseconds m_answerDelay;
   std::atomic<bool> m_fStop{false};
   mutable std::mutex m_mutex;
   std::vector<std::string> m_rgTexts;

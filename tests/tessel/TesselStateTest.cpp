@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 namespace
@@ -10,6 +11,9 @@ const std::intptr_t kflagRelease = static_cast<std::intptr_t>(0xC0000001u);
 const std::intptr_t kflagPress = 0x00000001;
 const std::intptr_t kflagRepeat = 0x40000001;
 
+// The processes that run; a fake process is alive from its construction until it crashes.
+std::set<std::uint32_t> g_setAlive;
+
 // One process's view of the system; several share one set of words as processes share the section.
 class FakeProcess : public TesselPlatform
 {
@@ -17,7 +21,10 @@ public:
   FakeProcess(TesselSharedWords& shared, std::uint32_t nProcessId, std::vector<std::intptr_t>& rgInstalled)
       : m_state(shared, *this), m_nProcessId(nProcessId), m_rgInstalled(rgInstalled)
   {
+    g_setAlive.insert(nProcessId);
   }
+  // Ends without detaching, as a crashed or killed program does.
+  void crash() { g_setAlive.erase(m_nProcessId); }
 
   int readCapsLockToggle() override { return m_nCapsToggle; }
   std::intptr_t installHook(std::intptr_t nModule) override
@@ -30,6 +37,7 @@ public:
   }
   void removeHook(std::intptr_t nHook) override { m_rgRemoved.push_back(nHook); }
   std::uint32_t currentProcessId() override { return m_nProcessId; }
+  bool isProcessAlive(std::uint32_t nProcessId) override { return g_setAlive.count(nProcessId) != 0; }
 
   TesselState m_state;
   std::uint32_t m_nProcessId;
@@ -146,5 +154,62 @@ TEST_F(TesselStateTest, FailedHookInstallationRefusesTheAttachAndALaterLoaderRet
   EXPECT_EQ(1u, m_rgInstalled.size());
   EXPECT_EQ(0x500000, m_shared.nModule);
   EXPECT_EQ(1, m_shared.nAttachCount);
+}
+// The design runs one instance per profile. When the instance that installed the hook leaves, the
+// others must not keep a frozen state: the next call of a remaining instance installs the hook anew.
+TEST_F(TesselStateTest, HookIsHandedOverWhenItsInstallerLeaves)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  m_first.m_state.processDetach();
+  EXPECT_EQ(std::vector<std::intptr_t>{1000}, m_first.m_rgRemoved);
+
+  m_second.m_nCapsToggle = 1;
+  EXPECT_EQ(1, m_second.m_state.getCapsLockState()) << "the new installer starts from the toggle";
+  EXPECT_EQ(2u, m_rgInstalled.size());
+  EXPECT_EQ(1001, m_shared.nHook);
+  EXPECT_EQ(1, m_shared.nAttachCount);
+  m_second.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(0, m_second.m_state.getCapsLockState());
+  EXPECT_EQ(2u, m_rgInstalled.size()) << "one hook, not one per call";
+  m_second.m_state.processDetach();
+  EXPECT_EQ(std::vector<std::intptr_t>{1001}, m_second.m_rgRemoved);
+  EXPECT_EQ(0, m_shared.nHook);
+}
+
+// A crashed installer never detaches; its hook went with its process, and the words it left must
+// not keep every later loader from installing one.
+TEST_F(TesselStateTest, CrashedInstallerIsReplacedByTheNextAttach)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  m_first.crash();
+  FakeProcess third(m_shared, 33, m_rgInstalled);
+  ASSERT_TRUE(third.m_state.processAttach(0x600000));
+  EXPECT_EQ(2u, m_rgInstalled.size());
+  EXPECT_EQ(1001, m_shared.nHook);
+  EXPECT_EQ(33u, m_shared.nInstallerProcessId);
+  EXPECT_TRUE(third.m_rgRemoved.empty()) << "the dead process's hook handle is not ours to remove";
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  EXPECT_EQ(2u, m_rgInstalled.size()) << "a live installer's hook serves the next loader";
+}
+
+// The system follows a refused attach with a detach; that detach must not lower the count.
+TEST_F(TesselStateTest, RefusedAttachAndItsDetachLeaveTheCountsUnchanged)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  m_first.crash();
+  m_second.m_fHookFails = true;
+  EXPECT_FALSE(m_second.m_state.processAttach(0x500000));
+  m_second.m_state.processDetach();
+  EXPECT_EQ(1, m_shared.nAttachCount);
+  EXPECT_TRUE(m_second.m_rgRemoved.empty());
+
+  TesselSharedWords empty;
+  FakeProcess alone(empty, 55, m_rgInstalled);
+  alone.m_fHookFails = true;
+  EXPECT_FALSE(alone.m_state.processAttach(0x700000));
+  alone.m_state.processDetach();
+  EXPECT_EQ(0, empty.nAttachCount);
+  EXPECT_EQ(0, empty.nHookInstalled);
 }
 }  // namespace
