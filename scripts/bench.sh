@@ -34,6 +34,7 @@ wine_benches=(
   "typing|keyboard_typing_bench|tests/keyboard/keyboard_typing_bench.exe|9"
   "serial|serial_bench|tests/serial/serial_bench.exe|24 1000 3"
   "subscribers|subscriber_delivery_bench|tests/pipeline/subscriber_delivery_bench.exe|1000"
+  "program|program_bench|tests/app/program_bench.exe|7 200 30 10000"
 )
 
 log() { echo "bench: $*" >&2; }

@@ -66,9 +66,9 @@ void DataPath::sendClipboardContents()
     m_pPortOwner->SendClipboardContents();
 }
 
-void DataPath::processDataString(LPARAM lParam)
+std::vector<std::string> DataPath::takeDataStrings(LPARAM lParam)
 {
-  handleDataStringMessage(m_hwndMain, lParam, m_pipeline, m_log);
+  return takeDataStringMessage(m_hwndMain, lParam, m_log);
 }
 
 bool DataPath::handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)

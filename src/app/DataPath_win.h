@@ -16,6 +16,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class MainWindowActions;
 class PortHost;
@@ -43,8 +45,8 @@ public:
   void closePort();
   void sendClipboardContents();
 
-  // A WM_DATASTRING: the string is taken from its block and processed.
-  void processDataString(LPARAM lParam);
+  // A WM_DATASTRING: the strings it hands to the window, taken from their blocks, oldest first.
+  std::vector<std::string> takeDataStrings(LPARAM lParam);
   // True for a message of the subscriber protocol (handled; the caller passes it on).
   bool handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
 

@@ -3,14 +3,16 @@
 #include "base/Assert.h"
 #include "base/DataConv.h"
 
-void FormatTestOutput::NoKeyEvents::keyEvent(int, int, unsigned)
+bool FormatTestOutput::NoKeyEvents::keyEvent(int, int, unsigned)
 {
   QB_ASSERT(!"a test of formats never presses keys");
+  return false;
 }
 
-void FormatTestOutput::NoKeyEvents::unicodeEvent(int)
+bool FormatTestOutput::NoKeyEvents::unicodeEvent(int)
 {
   QB_ASSERT(!"a test of formats never presses keys");
+  return false;
 }
 
 FormatTestOutput::FormatTestOutput(const KeyTranslatorMap& mapKeyTranslator, const ForegroundWindow& foregroundWindow,

@@ -32,8 +32,8 @@ private:
   class NoKeyEvents : public KeyEventSink
   {
   public:
-    void keyEvent(int, int, unsigned) override;
-    void unicodeEvent(int) override;
+    bool keyEvent(int, int, unsigned) override;
+    bool unicodeEvent(int) override;
     void wait(int) override {}
   };
 

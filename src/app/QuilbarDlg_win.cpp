@@ -4,6 +4,7 @@
 #include "ResourceIds.h"
 #include "SettingsDialogs_win.h"
 #include "base/Assert.h"
+#include "base/SystemError_win.h"
 #include "serial/SerialMessages_win.h"
 #include "settings/QuilbarProfile.h"
 
@@ -11,6 +12,7 @@ HWND hwndMain = nullptr;
 
 namespace
 {
+const UINT_PTR kidPortRetryTimer = 1;
 const char kszBoxCaption[] = "Quilbar";
 const char kszStartupMessage[] = "Quilbar32.Startup";
 }  // namespace
@@ -29,7 +31,8 @@ CQuilbarDlg::CQuilbarDlg(const char* pszCommandLine)
       m_expressionSide(*this),
       m_dataPath(*this, m_expressionSide),
       m_autoStart(programShortPath),
-      m_form(*this, m_dataPath.eventLog(), m_autoStart)
+      m_form(*this, m_dataPath.eventLog(), m_autoStart),
+      m_hold(m_foregroundWindow, m_dataPath.eventLog(), *this)
 {
   QB_ASSERT(NULL != m_hIcon);
   QB_ASSERT(NULL != m_hTrayIconNoData.get());
@@ -39,6 +42,7 @@ CQuilbarDlg::CQuilbarDlg(const char* pszCommandLine)
   QB_ASSERT(NULL != m_hTrayIconFailed.get());
   QB_ASSERT(NULL != pszCommandLine);
   m_form.setRequestedProfile(pszCommandLine);
+  m_dataPath.pipeline().setOutputNotice(this);
 }
 
 CQuilbarDlg::~CQuilbarDlg()
@@ -65,9 +69,10 @@ bool CQuilbarDlg::onInit()
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon.get()));
   m_pTray = std::make_unique<CTrayIcon>(hwnd(), WM_TRAYNOTIFY);
-  std::string strTip = TrayDisplay::tipFor(nullptr);
-  QB_ASSERT(!strTip.empty());
-  m_pTray->add(m_hTrayIconNoData.get(), strTip);
+  m_trayDisplay = TrayDisplay::idle(nullptr);
+  QB_ASSERT(!m_trayDisplay.strTip.empty());
+  m_pTray->add(m_hTrayIconNoData.get(), m_trayDisplay.strTip);
+  m_pHeldDataPump = std::make_unique<HeldDataPump>(m_hold);
   hwndMain = hwnd();
   setHelpHandler(&CQuilbarDlg::showDialogHelp, this);
   if (!m_form.initialise())
@@ -173,7 +178,8 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     onSetTrayState(wParam);
     return TRUE;
   case WM_DATASTRING:
-    m_dataPath.processDataString(lParam);
+    for (const std::string& strData : m_dataPath.takeDataStrings(lParam))
+      submitDataString(strData);
     return TRUE;
   case WM_TRAYNOTIFY:
     SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onTrayNotify(lParam));
@@ -187,6 +193,19 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     return FALSE;
   case WM_HELP:
     m_help.show(boxOwner(), HelpRequest::forContext(templateId()));
+    return TRUE;
+  case WM_PORTFAILED:
+    onPortFailed(static_cast<DWORD>(wParam));
+    return TRUE;
+  case WM_TIMER:
+    if (wParam != kidPortRetryTimer)
+      break;
+    reopenQuietly();
+    return TRUE;
+  case WM_POWERBROADCAST:
+    if (wParam == PBT_APMRESUMEAUTOMATIC)
+      onResume();
+    SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, TRUE);
     return TRUE;
   default:
     break;
@@ -252,6 +271,8 @@ void CQuilbarDlg::onDestroy()
 {
   setHelpHandler(nullptr, nullptr);
   ClosePort();
+  KillTimer(hwnd(), kidPortRetryTimer);
+  m_pHeldDataPump.reset();
   m_dataPath.unbindCapsLock();
   m_help.closeAll();
   if (m_pTray)
@@ -294,24 +315,119 @@ HICON CQuilbarDlg::trayIconOf(int nIconId) const
   }
 }
 
-// Every change of the tray icon passes here.
+// Every change of the tray icon passes here. Output that was not typed keeps its tip through
+// the data states that follow, until a string is delivered.
 void CQuilbarDlg::showTray(const TrayDisplay& display)
 {
-  if (m_pTray)
-    m_pTray->show(trayIconOf(display.nIconId), display.strTip);
+  m_trayDisplay = display;
+  if (!m_pTray)
+    return;
+  TrayDisplay shown = display.withNotTyped(m_strNotTyped);
+  m_pTray->show(trayIconOf(shown.nIconId), shown.strTip);
 }
 
+// Through the hold for a locked window while the pump exists (from initialisation to
+// destruction), which passes the string on to the pipeline at once when it need not wait.
+void CQuilbarDlg::submitDataString(const std::string& strData)
+{
+  if (m_pHeldDataPump)
+    m_pHeldDataPump->submit(strData);
+  else
+    m_dataPath.pipeline().processInputString(strData.c_str());
+}
+
+// Opened on purpose (start-up, a profile switch, the settings sheet, an output expression): a
+// port being retried is no longer, and a failure is shown as always.
 bool CQuilbarDlg::OpenPort()
 {
-  QuilbarProfile* pProfile = m_form.currentProfile();
-  if (pProfile == nullptr)
-    return false;
-  return m_dataPath.openPort(*pProfile);
+  stopRetrying();
+  return openRunningPort();
 }
 
 void CQuilbarDlg::ClosePort()
 {
+  stopRetrying();
   m_dataPath.closePort();
+}
+
+// The hold takes the profile's lock and hold settings after the pipeline took the profile: when
+// holding stops, the strings held go on through the pipeline with the new profile's lock.
+bool CQuilbarDlg::openRunningPort()
+{
+  QuilbarProfile* pProfile = m_form.currentProfile();
+  if (pProfile == nullptr)
+    return false;
+  bool fOpen = m_dataPath.openPort(*pProfile);
+  pProfile = m_form.currentProfile();
+  if (m_pHeldDataPump && pProfile != nullptr)
+    m_pHeldDataPump->setSettings(pProfile->getLockOutputWindow() == 1, pProfile->getTitles(),
+                                 pProfile->getHoldForLockedWindow() == 1, pProfile->getHoldTimeLimit());
+  if (fOpen && m_portRecovery.opened())
+  {
+    KillTimer(hwnd(), kidPortRetryTimer);
+    logPortEvent(PortRecovery::kszEventBack, PortRecovery::backDetails(runningPortName()));
+  }
+  return fOpen;
+}
+
+// Every two seconds while the port is gone, and once after a resume. A port that does not open
+// shows no box: the tray tip already says the device is gone, and the next try comes by itself.
+bool CQuilbarDlg::reopenQuietly()
+{
+  m_fQuietOpen = true;
+  bool fOpen = openRunningPort();
+  m_fQuietOpen = false;
+  return fOpen;
+}
+
+void CQuilbarDlg::stopRetrying()
+{
+  KillTimer(hwnd(), kidPortRetryTimer);
+  m_portRecovery.closed();
+}
+
+// Posted by the communication thread, which goes on polling the dead handle until the port is
+// closed here. Strings it had cut are already handed to this window or kept by the port owner.
+void CQuilbarDlg::onPortFailed(DWORD dwError)
+{
+  if (!m_portRecovery.lost())
+    return;
+  m_dataPath.closePort();
+  reportPortGone(systemErrorText(dwError));
+}
+
+void CQuilbarDlg::reportPortGone(const std::string& strError)
+{
+  std::string strPort = runningPortName();
+  showTray(TrayDisplay::failure(PortRecovery::goneTip(strPort)));
+  logPortEvent(PortRecovery::kszEventGone, PortRecovery::goneDetails(strPort, strError));
+  SetTimer(hwnd(), kidPortRetryTimer, PortRecovery::kuRetryMs, nullptr);
+}
+
+// After sleep a USB-serial or Bluetooth port may be a dead handle that still answers, and a
+// device powered from the bus has forgotten its initialisation string: the port is opened afresh.
+// One that does not open is gone, and retried like a pulled adapter.
+void CQuilbarDlg::onResume()
+{
+  if (!m_portRecovery.wantsReopenOnResume())
+    return;
+  logPortEvent(PortRecovery::kszEventResume, PortRecovery::backDetails(runningPortName()));
+  m_dataPath.closePort();
+  if (!reopenQuietly() && m_portRecovery.lost())
+    reportPortGone("The port could not be opened again after the computer resumed.");
+}
+
+std::string CQuilbarDlg::runningPortName()
+{
+  const QuilbarProfile* pProfile = m_form.currentProfile();
+  return pProfile != nullptr ? pProfile->getPort() : std::string();
+}
+
+void CQuilbarDlg::logPortEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
+{
+  EventLog& log = m_dataPath.eventLog();
+  if (log.isEventOutputWanted())
+    log.logEvent(strEvent, rgstrDetails);
 }
 
 // ---- MainWindowHost -----------------------------------------------------------------------------
@@ -436,6 +552,8 @@ void CQuilbarDlg::postQuit()
 
 void CQuilbarDlg::showError(const std::string& strText)
 {
+  if (m_fQuietOpen)
+    return;
   showMessageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP);
 }
 
@@ -452,8 +570,11 @@ void CQuilbarDlg::showTrayIdle(const std::string& strTip)
   showTray(display);
 }
 
+// While the port is being opened again by itself, the tip keeps saying that the device is gone.
 void CQuilbarDlg::showTrayFailed(const std::string& strTip)
 {
+  if (m_fQuietOpen)
+    return;
   showTray(TrayDisplay::failure(strTip));
 }
 
@@ -472,11 +593,11 @@ void CQuilbarDlg::logEvent(const std::string& strEvent, const std::vector<std::s
     m_dataPath.eventLog().logFileEvent(strEvent, rgstrDetails);
 }
 
-// The communication thread has logged the failure and goes on polling, so a port that answers
-// again (an adapter plugged back in) goes on delivering; the port stays open until the user or
-// an expression closes it.
-void CQuilbarDlg::portFailed(uint32_t)
+// On the communication thread, which must not be waited for from here: the window closes the
+// port and starts retrying on its own thread.
+void CQuilbarDlg::portFailed(uint32_t dwError)
 {
+  PostMessageA(hwnd(), WM_PORTFAILED, static_cast<WPARAM>(dwError), 0);
 }
 
 // ---- ProfileSwitcher ----------------------------------------------------------------------------
@@ -506,6 +627,35 @@ void CQuilbarDlg::switchToProfile(size_t nIndex, const std::string& strName)
     SendMessageA(item(IDC_MAIN_PROFILE), CB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
   }
   m_form.switchToPendingProfile(nIndex < rgstrNames.size() ? rgstrNames[nIndex] : strName);
+}
+
+// ---- HeldDataSink -------------------------------------------------------------------------------
+
+void CQuilbarDlg::deliverHeld(const std::string& strData)
+{
+  m_dataPath.pipeline().processInputString(strData.c_str());
+}
+
+// The hold has logged the drop; the tray tells the user, who may not be watching the log.
+void CQuilbarDlg::heldDataDropped(const std::string&, const std::string& strReason)
+{
+  outputNotTyped(strReason);
+}
+
+// ---- OutputNotice -------------------------------------------------------------------------------
+
+void CQuilbarDlg::outputNotTyped(const std::string& strReason)
+{
+  m_strNotTyped = strReason.empty() ? "unknown reason" : strReason;
+  showTray(m_trayDisplay);
+}
+
+void CQuilbarDlg::outputDelivered()
+{
+  if (m_strNotTyped.empty())
+    return;
+  m_strNotTyped.clear();
+  showTray(m_trayDisplay);
 }
 
 // ---- Output expressions -------------------------------------------------------------------------

@@ -37,3 +37,16 @@ TrayDisplay TrayDisplay::failure(const std::string& strMessage)
   display.strTip = cutTrayTip(strMessage);
   return display;
 }
+
+std::string TrayDisplay::notTypedTip(const std::string& strReason)
+{
+  return cutTrayTip("Not typed: " + strReason);
+}
+
+TrayDisplay TrayDisplay::withNotTyped(const std::string& strNotTyped) const
+{
+  TrayDisplay display = *this;
+  if (!strNotTyped.empty() && nIconId != IDI_TRAY_FAILED)
+    display.strTip = notTypedTip(strNotTyped);
+  return display;
+}

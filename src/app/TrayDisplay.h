@@ -19,4 +19,11 @@ struct TrayDisplay
   static TrayDisplay idle(const QuilbarProfile* pCurrentProfile);
   // The port could not be opened or set up: the failure icon with the message as its tip.
   static TrayDisplay failure(const std::string& strMessage);
+
+  // "Not typed: <reason>", cut to fit.
+  static std::string notTypedTip(const std::string& strReason);
+  // What is shown while output has not been typed (strNotTyped its reason, empty when the last
+  // string was delivered): the display with that tip in place of its own, except on the failure
+  // icon, whose message matters more while the port is not reading.
+  TrayDisplay withNotTyped(const std::string& strNotTyped) const;
 };

@@ -12,4 +12,7 @@ public:
   virtual bool getTitle(std::string& strTitle) const = 0;
   // True when the program's own main window is in front.
   virtual bool isOwnMainWindow() const = 0;
+  // True when the window in front belongs to a process at a higher integrity level than ours:
+  // the system drops the input we inject on its way there.
+  virtual bool isAboveOwnIntegrity() const = 0;
 };

@@ -14,4 +14,11 @@ public:
 
   bool getTitle(std::string& strTitle) const override;
   bool isOwnMainWindow() const override;
+  bool isAboveOwnIntegrity() const override;
+
+private:
+  // The last window asked about, and its answer: asked before every character typed.
+  mutable HWND m_hwndChecked = nullptr;
+  mutable DWORD m_dwProcessChecked = 0;
+  mutable bool m_fAboveChecked = false;
 };

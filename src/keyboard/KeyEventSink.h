@@ -7,10 +7,11 @@ class KeyEventSink
 public:
   virtual ~KeyEventSink() = default;
 
-  // A key press or release: virtual-key code, set-1 scan code, kdwKeyExtended | kdwKeyUp.
-  virtual void keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) = 0;
-  // One Unicode character event (key-down only).
-  virtual void unicodeEvent(int nCode) = 0;
+  // A key press or release: virtual-key code, set-1 scan code, kdwKeyExtended | kdwKeyUp. False
+  // when the system did not take the event into its input stream.
+  virtual bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) = 0;
+  // One Unicode character event (key-down only); false as for keyEvent.
+  virtual bool unicodeEvent(int nCode) = 0;
   // Suspends the typing thread; 0 still yields, so the receiver can keep up.
   virtual void wait(int nMilliseconds) = 0;
 };

@@ -8,22 +8,36 @@ static_assert(kdwKeyExtended == KEYEVENTF_EXTENDEDKEY, "extended-key flag");
 static_assert(kdwKeyUp == KEYEVENTF_KEYUP, "key-up flag");
 static_assert(kdwKeyUnicode == KEYEVENTF_UNICODE, "Unicode flag");
 
-// A refused event is simply lost: there is nobody to tell in the middle of typing.
-void SystemKeyEventSink::keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags)
+namespace
 {
-  keybd_event(static_cast<BYTE>(nVirtualKey), static_cast<BYTE>(nScanCode), dwFlags, 0);
+// The system answers with the number of events it inserted. Fewer than given means input is
+// blocked (another desktop is active, or a program blocks input): the caller stops typing and
+// says so, rather than losing characters unseen.
+bool inject(INPUT& input)
+{
+  return SendInput(1, &input, sizeof input) == 1;
+}
+}  // namespace
+
+// The same event the legacy key event call makes, through the call that reports its result.
+bool SystemKeyEventSink::keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags)
+{
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(static_cast<BYTE>(nVirtualKey));
+  input.ki.wScan = static_cast<WORD>(static_cast<BYTE>(nScanCode));
+  input.ki.dwFlags = dwFlags;
+  return inject(input);
 }
 
-void SystemKeyEventSink::unicodeEvent(int nCode)
+bool SystemKeyEventSink::unicodeEvent(int nCode)
 {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = 0;
   input.ki.wScan = static_cast<WORD>(nCode);
   input.ki.dwFlags = KEYEVENTF_UNICODE;
-  input.ki.time = 0;
-  input.ki.dwExtraInfo = 0;
-  SendInput(1, &input, sizeof input);
+  return inject(input);
 }
 
 void SystemKeyEventSink::wait(int nMilliseconds)

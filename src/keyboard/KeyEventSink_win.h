@@ -2,12 +2,12 @@
 
 #include "KeyEventSink.h"
 
-// Injects key events into the system's input stream: the legacy key event call for keys, the
-// input-injection call for Unicode characters.
+// Injects key events into the system's input stream with the input-injection call, whose count
+// of events taken is checked on every call.
 class SystemKeyEventSink : public KeyEventSink
 {
 public:
-  void keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override;
-  void unicodeEvent(int nCode) override;
+  bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override;
+  bool unicodeEvent(int nCode) override;
   void wait(int nMilliseconds) override;
 };

@@ -13,12 +13,40 @@ KeystrokeEmitter::KeystrokeEmitter(KeyEventSink& sink, const ForegroundWindow& f
 
 bool KeystrokeEmitter::isKeyboardOutputAllowed(bool fDescribeOnly) const
 {
+  return refusalNow(fDescribeOnly) == KeyboardRefusal::kNone;
+}
+
+// A report built without typing does not depend on which window is in front, beyond our own.
+KeyboardRefusal KeystrokeEmitter::refusalNow(bool fDescribeOnly) const
+{
   if (!fDescribeOnly &&
       !isOutputWindowUnlocked(m_settings.fLockOutputWindow, m_settings.rgstrTitles, m_foregroundWindow))
-    return false;
+    return KeyboardRefusal::kLockedWindowNotInFront;
   if (!g_fKeyboardEvents)
-    return false;
-  return !m_foregroundWindow.isOwnMainWindow();
+    return KeyboardRefusal::kKeyboardEventsOff;
+  if (m_foregroundWindow.isOwnMainWindow())
+    return KeyboardRefusal::kOwnWindowInFront;
+  if (fDescribeOnly)
+    return KeyboardRefusal::kNone;
+  std::string strTitle;
+  if (!m_foregroundWindow.getTitle(strTitle))
+    return KeyboardRefusal::kNoForegroundWindow;
+  if (m_foregroundWindow.isAboveOwnIntegrity())
+    return KeyboardRefusal::kElevatedWindow;
+  return KeyboardRefusal::kNone;
+}
+
+KeyboardRefusal KeystrokeEmitter::takeRefusal()
+{
+  KeyboardRefusal refusal = m_refusal;
+  m_refusal = KeyboardRefusal::kNone;
+  return refusal;
+}
+
+void KeystrokeEmitter::noteRefusal(KeyboardRefusal refusal)
+{
+  if (m_refusal == KeyboardRefusal::kNone)
+    m_refusal = refusal;
 }
 
 // The gate is asked again before every byte: typing blocks this thread for the whole text, and the
@@ -33,12 +61,17 @@ void KeystrokeEmitter::sendKeystrokes(const char* psz, std::string& strReport, b
     const KeyTranslator& entry = m_settings.pmapKeyTranslator->entryOf(static_cast<unsigned char>(*pch));
     if (!entry.getValid())
       continue;
-    if (!isKeyboardOutputAllowed(fDescribeOnly))
+    KeyboardRefusal refusal = refusalNow(fDescribeOnly);
+    if (refusal != KeyboardRefusal::kNone)
+    {
+      noteRefusal(refusal);
       return;
+    }
     int nCapsState = entry.isUnicodeEntry() ? 0 : m_capsLock.getCapsLockState();
     KeystrokePlan plan =
         KeystrokePlanner::planEntry(entry, nCapsState, m_settings.nIntercharacterDelay, fDescribeOnly);
-    perform(plan.rgSteps);
+    if (!perform(plan.rgSteps))
+      return;
     strReport += plan.strReport;
   }
 }
@@ -60,25 +93,42 @@ void KeystrokeEmitter::sendPostfixKeys()
 
 void KeystrokeEmitter::sendChordIfEnabled(int nVirtualKey, int nScanCode)
 {
-  if (m_settings.fSendPreAndPostfixKeys && isKeyboardOutputAllowed(false))
-    sendModifiedChord(nVirtualKey, nScanCode);
+  if (!m_settings.fSendPreAndPostfixKeys)
+    return;
+  KeyboardRefusal refusal = refusalNow(false);
+  if (refusal != KeyboardRefusal::kNone)
+  {
+    noteRefusal(refusal);
+    return;
+  }
+  sendModifiedChord(nVirtualKey, nScanCode);
 }
 
-void KeystrokeEmitter::perform(const std::vector<KeyStep>& rgSteps)
+// An event the system refuses ends the steps: typing on after a hole would put the rest of the
+// text in the window without the characters before it. A key pressed before the refusal is
+// released all the same, so no modifier stays down.
+bool KeystrokeEmitter::perform(const std::vector<KeyStep>& rgSteps)
 {
+  bool fAllTaken = true;
   for (const KeyStep& step : rgSteps)
   {
     switch (step.kind)
     {
     case KeyStep::Kind::Key:
-      m_sink.keyEvent(step.nVirtualKey, step.nScanCode, step.dwFlags);
+      if (fAllTaken || (step.dwFlags & kdwKeyUp) != 0)
+        fAllTaken = m_sink.keyEvent(step.nVirtualKey, step.nScanCode, step.dwFlags) && fAllTaken;
       break;
     case KeyStep::Kind::Unicode:
-      m_sink.unicodeEvent(step.nScanCode);
+      if (fAllTaken)
+        fAllTaken = m_sink.unicodeEvent(step.nScanCode);
       break;
     case KeyStep::Kind::Wait:
-      m_sink.wait(step.nMilliseconds);
+      if (fAllTaken)
+        m_sink.wait(step.nMilliseconds);
       break;
     }
   }
+  if (!fAllTaken)
+    noteRefusal(KeyboardRefusal::kEventsRefused);
+  return fAllTaken;
 }

@@ -5,6 +5,7 @@
 #include "KeyEventSink.h"
 #include "KeyStep.h"
 #include "KeyTranslatorMap.h"
+#include "KeyboardRefusal.h"
 
 #include <string>
 #include <vector>
@@ -30,11 +31,17 @@ public:
   void setSettings(const KeyboardOutputSettings& settings) { m_settings = settings; }
   const KeyboardOutputSettings& getSettings() const { return m_settings; }
 
-  // The gate: the lock (unless fDescribeOnly), g_fKeyboardEvents and the main window in front.
+  // The gate: the lock (unless fDescribeOnly), g_fKeyboardEvents, the main window in front; for
+  // real typing also a window in front, and one at no higher integrity level than ours.
   bool isKeyboardOutputAllowed(bool fDescribeOnly) const;
+  KeyboardRefusal refusalNow(bool fDescribeOnly) const;
 
   // Types the text and appends the report ("A b Enter "); fDescribeOnly only builds the report.
+  // Typing stops at the first refusal of the gate or of the system, which is kept as the refusal.
   void sendKeystrokes(const char* psz, std::string& strReport, bool fDescribeOnly);
+
+  // The first refusal since the last call, and forgotten: what kept output from being typed.
+  KeyboardRefusal takeRefusal();
 
   // Ctrl+Alt+Shift+key; nothing is reported.
   void sendModifiedChord(int nVirtualKey, int nScanCode);
@@ -43,11 +50,13 @@ public:
   void sendPostfixKeys();
 
 private:
-  void perform(const std::vector<KeyStep>& rgSteps);
+  bool perform(const std::vector<KeyStep>& rgSteps);
   void sendChordIfEnabled(int nVirtualKey, int nScanCode);
+  void noteRefusal(KeyboardRefusal refusal);
 
   KeyEventSink& m_sink;
   const ForegroundWindow& m_foregroundWindow;
   const CapsLockState& m_capsLock;
   KeyboardOutputSettings m_settings;
+  KeyboardRefusal m_refusal = KeyboardRefusal::kNone;
 };

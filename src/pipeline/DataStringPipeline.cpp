@@ -1,6 +1,7 @@
 #include "DataStringPipeline.h"
 
 #include "EventLog.h"
+#include "OutputNotice.h"
 #include "ProfileSwitcher.h"
 #include "SubscriberOutput.h"
 #include "base/Assert.h"
@@ -81,6 +82,8 @@ void DataStringPipeline::processOne(const std::string& strData)
   std::vector<std::string> rgstrDetails;
   if (loggingActive())
     rgstrDetails.push_back("Input String = " + DataConv::render(strText));
+  // A refusal left from a report built elsewhere (a test dialog) is not this string's.
+  m_emitter.takeRefusal();
 
   if (!passesOutputWindowLock(rgstrDetails))
     return;
@@ -118,14 +121,51 @@ bool DataStringPipeline::passesOutputWindowLock(std::vector<std::string>& rgstrD
     return true;
   if (loggingActive())
   {
-    std::string strTitle;
-    if (m_foregroundWindow.getTitle(strTitle))
-      rgstrDetails.push_back("Current Window's Title = " + strTitle);
-    else
-      rgstrDetails.push_back("No Active Window");
+    rgstrDetails.push_back(foregroundDetail());
     m_log.logEvent("Locked Window(s) Not Active", rgstrDetails);
   }
+  notifyNotTyped(describeKeyboardRefusal(KeyboardRefusal::kLockedWindowNotInFront));
   return false;
+}
+
+std::string DataStringPipeline::foregroundDetail() const
+{
+  std::string strTitle;
+  if (m_foregroundWindow.getTitle(strTitle))
+    return "Current Window's Title = " + strTitle;
+  return "No Active Window";
+}
+
+void DataStringPipeline::notifyNotTyped(const std::string& strReason)
+{
+  if (m_pNotice != nullptr)
+    m_pNotice->outputNotTyped(strReason);
+}
+
+void DataStringPipeline::notifyDelivered()
+{
+  if (m_pNotice != nullptr)
+    m_pNotice->outputDelivered();
+}
+
+// Whatever kept keystrokes back during this string (the gate is asked before every character, and
+// the system's count of events taken after every event) goes into the event with the title of
+// the window in front, and to the user's notice.
+void DataStringPipeline::reportKeyboardOutcome(std::vector<std::string>& rgstrDetails)
+{
+  KeyboardRefusal refusal = m_emitter.takeRefusal();
+  if (refusal == KeyboardRefusal::kNone)
+  {
+    notifyDelivered();
+    return;
+  }
+  std::string strReason = describeKeyboardRefusal(refusal);
+  if (loggingActive())
+  {
+    rgstrDetails.push_back("Not Typed = " + strReason);
+    rgstrDetails.push_back(foregroundDetail());
+  }
+  notifyNotTyped(strReason);
 }
 
 // The tick counter wraps every 49.7 days; the unsigned difference stays right across the wrap.
@@ -182,6 +222,7 @@ void DataStringPipeline::outputToKeyboard(const std::string& strName, const std:
     rgstrDetails.push_back(fOk ? "Keyboard Data = " + strReport : "Error Message = " + strError);
   }
   m_emitter.sendPostfixKeys();
+  reportKeyboardOutcome(rgstrDetails);
 }
 
 void DataStringPipeline::outputToSubscribers(const std::string& strName, const std::string& strExpression,
@@ -204,6 +245,7 @@ void DataStringPipeline::outputToSubscribers(const std::string& strName, const s
     typeUndelivered(m_strSubscriberOutput, true, strEvent, rgstrDetails);
     return;
   }
+  notifyDelivered();
   if (loggingActive())
   {
     strEvent = "Subscriber Output";
@@ -221,6 +263,7 @@ void DataStringPipeline::passThrough(const std::string& strText, std::string& st
     typeUndelivered(strText, false, strEvent, rgstrDetails);
     return;
   }
+  notifyDelivered();
   if (loggingActive())
   {
     strEvent = "Subscriber Output";
@@ -270,6 +313,7 @@ void DataStringPipeline::typeUndelivered(const std::string& strText, bool fWithC
     strEvent = "Keyboard Output";
     rgstrDetails.push_back("Keyboard Data = " + strReport);
   }
+  reportKeyboardOutcome(rgstrDetails);
 }
 
 void DataStringPipeline::addSubscriberTitles(std::vector<std::string>& rgstrDetails) const

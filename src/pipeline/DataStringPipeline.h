@@ -12,6 +12,7 @@ class EventLog;
 class ForegroundWindow;
 class KeystrokeEmitter;
 class MainWindowActions;
+class OutputNotice;
 class ProfileSwitcher;
 class QuilbarProfile;
 class SubscriberOutput;
@@ -29,6 +30,8 @@ public:
   void setRunningProfile(QuilbarProfile* pProfile) { m_pRunningProfile = pProfile; }
   // What output expressions act on; null leaves their main window actions out.
   void setMainWindow(MainWindowActions* pMainWindow) { m_pMainWindow = pMainWindow; }
+  // Told whether each string's output went out; null tells nobody.
+  void setOutputNotice(OutputNotice* pNotice) { m_pNotice = pNotice; }
 
   // SetProfile's request, carried out at the end of the data string being processed.
   void setPendingProfile(const std::string& strName) { m_strPendingProfile = strName; }
@@ -64,6 +67,10 @@ private:
   void typeUndelivered(const std::string& strText, bool fWithChords, std::string& strEvent,
                        std::vector<std::string>& rgstrDetails);
   void addSubscriberTitles(std::vector<std::string>& rgstrDetails) const;
+  void reportKeyboardOutcome(std::vector<std::string>& rgstrDetails);
+  void notifyNotTyped(const std::string& strReason);
+  void notifyDelivered();
+  std::string foregroundDetail() const;
   void runPendingProfileSwitch();
 
   ExpressionActions& m_actions;
@@ -75,6 +82,7 @@ private:
   ProfileSwitcher& m_profiles;
   QuilbarProfile* m_pRunningProfile = nullptr;
   MainWindowActions* m_pMainWindow = nullptr;
+  OutputNotice* m_pNotice = nullptr;
 
   std::string m_strPreviousInput;
   uint32_t m_dwPreviousInputTime = 0;

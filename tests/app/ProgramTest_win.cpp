@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -155,6 +157,102 @@ void typeProfileName(HWND hwndMain, const std::string& strName)
   SendMessageA(hwndEdit, EM_SETSEL, 0, -1);
   for (char ch : strName)
     SendMessageA(hwndEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+}
+
+// The program's event log file, in the prefix's temporary folder; gone before each story.
+class StoryLog
+{
+public:
+  StoryLog()
+  {
+    char szTemp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, szTemp);
+    m_strPath = std::string(szTemp) + "quilbar-story.log";
+    DeleteFileA(m_strPath.c_str());
+  }
+  ~StoryLog() { DeleteFileA(m_strPath.c_str()); }
+  StoryLog(const StoryLog&) = delete;
+  StoryLog& operator=(const StoryLog&) = delete;
+
+  const std::string& path() const { return m_strPath; }
+  std::string text() const
+  {
+    std::ifstream file(m_strPath, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  bool waitFor(const std::string& strPart) const
+  {
+    return testsupport::waitUntil([&] { return text().find(strPart) != std::string::npos; }, 10000ms, 20ms);
+  }
+
+private:
+  std::string m_strPath;
+};
+
+// The virtual cable behind a COM pair, pulled out and plugged back in by the harness that made
+// it (Wine starts Unix programs too). Plugged back when the story ends, however it ends.
+class VirtualCable
+{
+public:
+  explicit VirtualCable(const char* pszFarEnd) : m_strFarEnd(pszFarEnd)
+  {
+    char szHarness[MAX_PATH] = "";
+    DWORD cch = GetEnvironmentVariableA("QUILBAR_WINE_HARNESS", szHarness, MAX_PATH);
+    if (cch == 0 || cch >= MAX_PATH)
+      return;
+    std::string strHarness = szHarness;
+    std::replace(strHarness.begin(), strHarness.end(), '/', '\\');
+    m_strHarness = "Z:" + strHarness;
+  }
+  ~VirtualCable() { plug(); }
+  VirtualCable(const VirtualCable&) = delete;
+  VirtualCable& operator=(const VirtualCable&) = delete;
+
+  bool available() const { return !m_strHarness.empty(); }
+  // Both ends vanish; true once the far end can no longer be opened.
+  bool unplug() { return run("unplug") && waitFarEnd(false); }
+  // The pair comes back on the same paths; true once the far end opens again.
+  bool plug() { return !available() || (run("plug") && waitFarEnd(true)); }
+
+private:
+  bool run(const char* pszVerb)
+  {
+    std::string strCommand = "\"" + m_strHarness + "\" " + pszVerb + " " + m_strFarEnd;
+    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
+    rgchCommand.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+      return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+  }
+  bool waitFarEnd(bool fPresent) const
+  {
+    std::string strDevice = "\\\\.\\" + m_strFarEnd;
+    return testsupport::waitUntil(
+        [&] {
+          HANDLE hPort = CreateFileA(strDevice.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+          if (hPort == INVALID_HANDLE_VALUE)
+            return !fPresent;
+          CloseHandle(hPort);
+          return fPresent;
+        },
+        20000ms, 50ms);
+  }
+
+  std::string m_strFarEnd;
+  std::string m_strHarness;
+};
+
+// What Windows announces when a window comes to the front; Wine does not, so the stories do.
+void announceForeground(HWND hwnd)
+{
+  NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, hwnd, OBJID_WINDOW, CHILDID_SELF);
 }
 
 bool waitVisible(HWND hwnd, bool fVisible)
@@ -552,5 +650,130 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   dialogdriver::waitPumping([] { return false; }, 300ms);
   EXPECT_EQ("", target.text());
   DestroyWindow(hwndSubscriber);
+}
+// A subscriber switched keyboard output off: the scan is not typed, and the event log says why
+// and which window was in front. Switched on again, the next scan is typed.
+TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
+{
+  StoryLog log;
+  {
+    QuilbarProfileStore store;
+    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
+    profile.setLogging(1);
+    profile.setLogFilename(log.path());
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Refusal target");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  ASSERT_TRUE(target.bringToFront());
+
+  PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.NoKeyboardEvents"), 0, 0);
+  scan(m_peer1, "OFF1");
+  EXPECT_TRUE(log.waitFor("Not Typed = keyboard output switched off")) << log.text();
+  EXPECT_NE(std::string::npos, log.text().find("Current Window's Title = Refusal target")) << log.text();
+  EXPECT_EQ("", target.text());
+
+  PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.KeyboardEvents"), 0, 0);
+  scan(m_peer1, "ON1");
+  EXPECT_TRUE(target.waitForText("ON1\r\n")) << target.text();
+}
+
+// The output window lock with holding on: a scan read while another window is in front waits,
+// reaches neither window, and is typed into the locked window once that comes to the front.
+TEST_F(ProgramTest, AScanHeldForTheLockedWindowIsTypedWhenItComesToTheFront)
+{
+  StoryLog log;
+  {
+    QuilbarProfileStore store;
+    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
+    profile.setLockOutputWindow(1);
+    profile.setTitles(TextList{"Hold target"});
+    profile.setHoldForLockedWindow(1);
+    profile.setHoldTimeLimit(60);
+    profile.setLogging(1);
+    profile.setLogFilename(log.path());
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess locked("Hold target");
+  KeyTargetProcess other("Other window");
+  std::string strWhy;
+  ASSERT_TRUE(locked.isReady(strWhy)) << strWhy;
+  ASSERT_TRUE(other.isReady(strWhy)) << strWhy;
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+
+  ASSERT_TRUE(other.bringToFront());
+  announceForeground(other.window());
+  scan(m_peer1, "HELD1");
+  ASSERT_TRUE(log.waitFor("Data Held For Locked Window")) << log.text();
+  EXPECT_NE(std::string::npos, log.text().find("Current Window's Title = Other window")) << log.text();
+
+  ASSERT_TRUE(locked.bringToFront());
+  announceForeground(locked.window());
+  EXPECT_TRUE(locked.waitForText("HELD1\r\n")) << locked.text();
+  EXPECT_EQ("", other.text());
+  // Once in front, the next scan goes straight through.
+  scan(m_peer1, "DIRECT2");
+  EXPECT_TRUE(locked.waitForText("HELD1\r\nDIRECT2\r\n")) << locked.text();
+}
+// A USB-serial adapter pulled out and plugged back in: the wedge notices, says so, keeps trying
+// without a message box, and reads again once the device is back, with its initialisation string
+// sent anew. A resume from sleep opens the port afresh the same way.
+TEST_F(ProgramTest, APulledAdapterIsOpenedAgainByItselfAndAResumeOpensThePortAfresh)
+{
+  VirtualCable cable("COM2");
+  if (!cable.available())
+    GTEST_SKIP() << "needs the Wine harness, which pulls the virtual cable";
+  StoryLog log;
+  {
+    QuilbarProfileStore store;
+    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
+    profile.setLogging(1);
+    profile.setLogFilename(log.path());
+    ASSERT_TRUE(store.saveSettings());
+  }
+  KeyTargetProcess target("Replug target");
+  std::string strWhy;
+  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
+  Quilbar quilbar("Line1");
+  HWND hwndMain = quilbar.waitForMainWindow();
+  ASSERT_NE(nullptr, hwndMain);
+  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  ASSERT_TRUE(target.bringToFront());
+  scan(m_peer1, "BEFORE");
+  ASSERT_TRUE(target.waitForText("BEFORE\r\n")) << target.text();
+
+  ASSERT_TRUE(cable.unplug()) << "the virtual cable could not be pulled";
+  ASSERT_TRUE(log.waitFor("Serial Port Gone")) << log.text();
+  EXPECT_NE(std::string::npos, log.text().find("Port = COM1")) << log.text();
+  // The device stays away for more than one try; no try may stop the program with a box.
+  dialogdriver::waitPumping([] { return false; }, std::chrono::milliseconds(2 * 2000 + 500));
+  EXPECT_EQ(nullptr, dialogdriver::findWindow("Quilbar", "#32770")) << "a failed try showed a message box";
+  EXPECT_TRUE(quilbar.isRunning());
+
+  ASSERT_TRUE(cable.plug()) << "the virtual cable could not be plugged back";
+  {
+    PeerPort peer("\\\\.\\COM2");
+    ASSERT_TRUE(peer.isOpen());
+    EXPECT_TRUE(waitForInit(peer, "L1\r")) << "the port was not opened again: " << log.text();
+    EXPECT_TRUE(log.waitFor("Serial Port Back")) << log.text();
+    ASSERT_TRUE(target.bringToFront());
+    scan(peer, "AFTER");
+    EXPECT_TRUE(target.waitForText("BEFORE\r\nAFTER\r\n")) << target.text();
+
+    PostMessageA(hwndMain, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_TRUE(waitForInit(peer, "L1\r")) << "the resume did not open the port afresh";
+    EXPECT_TRUE(log.waitFor("Serial Port Checked After Resume")) << log.text();
+    scan(peer, "RESUMED");
+    EXPECT_TRUE(target.waitForText("BEFORE\r\nAFTER\r\nRESUMED\r\n")) << target.text();
+  }
+  EXPECT_EQ(nullptr, dialogdriver::findWindow("Quilbar", "#32770"));
 }
 }  // namespace

@@ -49,6 +49,27 @@ TEST(TrayDisplayTest, TipsAreCutTo63CharactersAndNameTheProgramWithoutAProfile)
   EXPECT_EQ(std::string(63, 'x'), failure.strTip);
 }
 
+// Output that was not typed replaces the tip of every state the data strings cycle through, so
+// the blinking icon does not wipe it out; the port's failure message stays where it is.
+TEST(TrayDisplayTest, TheNotTypedReasonStaysOnEveryStateButTheFailureIcon)
+{
+  QuilbarProfile profile = profileNamed("Line1");
+  for (unsigned nState = 0; nState < 4; ++nState)
+  {
+    SCOPED_TRACE(nState);
+    TrayDisplay display;
+    ASSERT_TRUE(TrayDisplay::forState(nState, &profile, display));
+    TrayDisplay shown = display.withNotTyped("keyboard output switched off");
+    EXPECT_EQ(display.nIconId, shown.nIconId);
+    EXPECT_EQ("Not typed: keyboard output switched off", shown.strTip);
+    EXPECT_EQ(display.strTip, display.withNotTyped("").strTip) << "delivered: the profile's tip again";
+  }
+  TrayDisplay failure = TrayDisplay::failure("Error opening COM5");
+  EXPECT_EQ("Error opening COM5", failure.withNotTyped("no window in front").strTip);
+  EXPECT_EQ(63u, TrayDisplay::notTypedTip(std::string(80, 'r')).size());
+  EXPECT_EQ("Not typed: " + std::string(52, 'r'), TrayDisplay::notTypedTip(std::string(80, 'r')));
+}
+
 TEST(HelpRequestTest, TheHelpFileLivesBesideTheProgram)
 {
   EXPECT_EQ("C:\\Program Files\\Quilbar\\Quilbar.chm", HelpRequest::helpFileBeside("C:\\Program Files\\Quilbar\\Quilbar.exe"));

@@ -29,6 +29,7 @@ public:
     return true;
   }
   bool isOwnMainWindow() const override { return false; }
+  bool isAboveOwnIntegrity() const override { return false; }
 };
 
 class CapsOff : public CapsLockState

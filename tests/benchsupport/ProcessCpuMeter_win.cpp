@@ -73,8 +73,38 @@ double ProcessCpuMeter::serverMs() const
 {
   if (m_strServerStat.empty())
     return kdNaN;
+  return statMs(m_strServerStat);
+}
+
+double ProcessCpuMeter::otherProcessMs(const std::string& strCommandPart) const
+{
+  WIN32_FIND_DATAA found;
+  HANDLE hFind = FindFirstFileA("Z:\\proc\\*", &found);
+  if (hFind == INVALID_HANDLE_VALUE)
+    return kdNaN;
+  std::string strPid;
+  do
+  {
+    std::string strName = found.cFileName;
+    if (strName.empty() || strName.find_first_not_of("0123456789") != std::string::npos)
+      continue;
+    UniqueFileHandle hFile(CreateFileA(("Z:\\proc\\" + strName + "\\cmdline").c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    char rgchCommand[4096];
+    DWORD cbRead = 0;
+    if (!hFile || !ReadFile(hFile.get(), rgchCommand, sizeof rgchCommand, &cbRead, nullptr))
+      continue;
+    if (std::string(rgchCommand, cbRead).find(strCommandPart) != std::string::npos)
+      strPid = strName;
+  } while (strPid.empty() && FindNextFileA(hFind, &found));
+  FindClose(hFind);
+  return strPid.empty() ? kdNaN : statMs("Z:\\proc\\" + strPid + "\\stat");
+}
+
+double ProcessCpuMeter::statMs(const std::string& strStatPath) const
+{
   // The file is opened anew each time: /proc files give their current state from the start.
-  UniqueFileHandle hFile(CreateFileA(m_strServerStat.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  UniqueFileHandle hFile(CreateFileA(strStatPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      nullptr, OPEN_EXISTING, 0, nullptr));
   if (!hFile)
     return kdNaN;

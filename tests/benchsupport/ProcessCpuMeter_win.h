@@ -32,8 +32,15 @@ public:
   Reading read() const;
   static Rates ratesBetween(const Reading& before, const Reading& after);
 
+  // The CPU milliseconds another Wine process has used so far, read from Linux's /proc: Wine
+  // reports no CPU times for processes other than the caller's own. The process is the Linux
+  // process whose command line holds strCommandPart (a Wine process's command line is its Windows
+  // one); NaN when there is none.
+  double otherProcessMs(const std::string& strCommandPart) const;
+
 private:
   double serverMs() const;
+  double statMs(const std::string& strStatPath) const;
 
   std::string m_strServerStat;  // Z:\proc\<pid>\stat, empty without a server
   double m_dMsPerTick = 10;

@@ -29,6 +29,7 @@ public:
     return m_fPresent;
   }
   bool isOwnMainWindow() const override { return false; }
+  bool isAboveOwnIntegrity() const override { return false; }
   bool m_fPresent = true;
 };
 

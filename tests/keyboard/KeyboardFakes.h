@@ -12,26 +12,34 @@
 namespace keyboardtest
 {
 // Records every event and wait in order; an optional hook runs after each event so a test can
-// change the world in the middle of typing.
+// change the world in the middle of typing. From the event numbered m_nRefuseFrom on (counted
+// from 0), the system refuses the events: they are not recorded and the call reports it.
 class RecordingKeyEventSink : public KeyEventSink
 {
 public:
-  void keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override
+  bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override
   {
-    m_rgSteps.push_back(KeyStep::key(nVirtualKey, nScanCode, dwFlags));
-    if (m_fnAfterEvent)
-      m_fnAfterEvent();
+    return take(KeyStep::key(nVirtualKey, nScanCode, dwFlags));
   }
-  void unicodeEvent(int nCode) override
-  {
-    m_rgSteps.push_back(KeyStep::unicode(nCode));
-    if (m_fnAfterEvent)
-      m_fnAfterEvent();
-  }
+  bool unicodeEvent(int nCode) override { return take(KeyStep::unicode(nCode)); }
   void wait(int nMilliseconds) override { m_rgSteps.push_back(KeyStep::wait(nMilliseconds)); }
 
   std::vector<KeyStep> m_rgSteps;
   std::function<void()> m_fnAfterEvent;
+  int m_nRefuseFrom = -1;
+  int m_nEventsOffered = 0;
+
+private:
+  bool take(const KeyStep& step)
+  {
+    bool fTaken = m_nRefuseFrom < 0 || m_nEventsOffered < m_nRefuseFrom;
+    ++m_nEventsOffered;
+    if (fTaken)
+      m_rgSteps.push_back(step);
+    if (m_fnAfterEvent)
+      m_fnAfterEvent();
+    return fTaken;
+  }
 };
 
 class FakeForegroundWindow : public ForegroundWindow
@@ -45,10 +53,12 @@ public:
     return true;
   }
   bool isOwnMainWindow() const override { return m_fOwnMainWindow; }
+  bool isAboveOwnIntegrity() const override { return m_fElevated; }
 
   bool m_fPresent = true;
   std::string m_strTitle = "Untitled - Notepad";
   bool m_fOwnMainWindow = false;
+  bool m_fElevated = false;
 };
 
 class FakeCapsLockState : public CapsLockState

@@ -19,15 +19,15 @@ namespace
 class CountingSink : public KeyEventSink
 {
 public:
-  void keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override
+  bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override
   {
     ++m_nEvents;
-    m_system.keyEvent(nVirtualKey, nScanCode, dwFlags);
+    return m_system.keyEvent(nVirtualKey, nScanCode, dwFlags);
   }
-  void unicodeEvent(int nCode) override
+  bool unicodeEvent(int nCode) override
   {
     ++m_nEvents;
-    m_system.unicodeEvent(nCode);
+    return m_system.unicodeEvent(nCode);
   }
   void wait(int nMilliseconds) override
   {
@@ -158,11 +158,14 @@ TEST_F(KeyboardOutputTest, IntercharacterDelayPacesTheTyping)
 
 TEST_F(KeyboardOutputTest, NothingIsTypedWhileTheOwnMainWindowIsInFront)
 {
-  OwnMainWindow mainWindow;
-  ASSERT_TRUE(bringOwnWindowToFront(mainWindow.m_hwnd)) << "stand-in main window never came to the front";
-  EXPECT_EQ("", type("abc"));
-  EXPECT_EQ(0, m_sink.m_nEvents);
-
+  {
+    OwnMainWindow mainWindow;
+    ASSERT_TRUE(bringOwnWindowToFront(mainWindow.m_hwnd)) << "stand-in main window never came to the front";
+    EXPECT_EQ("", type("abc"));
+    EXPECT_EQ(0, m_sink.m_nEvents);
+  }
+  // The stand-in is gone before the target comes back: Wine without a window manager may hand
+  // the keyboard back to a window of this process a moment after the target took the front.
   ASSERT_TRUE(m_target.bringToFront());
   EXPECT_EQ("Z ", type("Z"));
   EXPECT_TRUE(m_target.waitForText("Z")) << "found \"" << m_target.text() << "\"";

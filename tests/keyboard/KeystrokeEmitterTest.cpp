@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
 using namespace keyboardtest;
@@ -164,11 +166,108 @@ TEST_F(KeystrokeEmitterTest, GateOrder)
 {
   EXPECT_TRUE(m_emitter.isKeyboardOutputAllowed(false));
   m_foreground.m_fPresent = false;
-  EXPECT_TRUE(m_emitter.isKeyboardOutputAllowed(false));
+  EXPECT_EQ(KeyboardRefusal::kNoForegroundWindow, m_emitter.refusalNow(false));
   m_settings.fLockOutputWindow = true;
   m_settings.rgstrTitles = {"*"};
   applySettings();
-  EXPECT_FALSE(m_emitter.isKeyboardOutputAllowed(false));
+  EXPECT_EQ(KeyboardRefusal::kLockedWindowNotInFront, m_emitter.refusalNow(false));
   EXPECT_TRUE(m_emitter.isKeyboardOutputAllowed(true));
+}
+
+// Each reason keeps the text from being typed, is kept as the refusal until asked for, and is
+// then forgotten; a report built without typing is refused only for the reasons that also apply
+// to it.
+TEST_F(KeystrokeEmitterTest, EachRefusalStopsTypingAndIsKeptUntilTaken)
+{
+  struct Row
+  {
+    const char* pszWorld;
+    std::function<void()> fnSet;
+    KeyboardRefusal expected;
+    bool fRefusesDescription;
+  };
+  const Row rgRows[] = {
+      {"locked window elsewhere",
+       [this] {
+         m_settings.fLockOutputWindow = true;
+         m_settings.rgstrTitles = {"Till*"};
+         applySettings();
+       },
+       KeyboardRefusal::kLockedWindowNotInFront, false},
+      {"keyboard events off", [] { g_fKeyboardEvents = false; },
+       KeyboardRefusal::kKeyboardEventsOff, true},
+      {"own window in front", [this] { m_foreground.m_fOwnMainWindow = true; },
+       KeyboardRefusal::kOwnWindowInFront, true},
+      {"no window in front", [this] { m_foreground.m_fPresent = false; },
+       KeyboardRefusal::kNoForegroundWindow, false},
+      {"elevated window in front", [this] { m_foreground.m_fElevated = true; },
+       KeyboardRefusal::kElevatedWindow, false},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszWorld);
+    m_settings = KeyboardOutputSettings();
+    m_settings.pmapKeyTranslator = &m_map;
+    applySettings();
+    m_foreground = FakeForegroundWindow();
+    g_fKeyboardEvents = true;
+    m_sink.m_rgSteps.clear();
+    row.fnSet();
+
+    EXPECT_EQ("", type("ab"));
+    EXPECT_TRUE(m_sink.m_rgSteps.empty());
+    EXPECT_EQ(row.expected, m_emitter.takeRefusal());
+    EXPECT_EQ(KeyboardRefusal::kNone, m_emitter.takeRefusal()) << "the refusal was not forgotten";
+    EXPECT_STRNE("", describeKeyboardRefusal(row.expected));
+
+    EXPECT_EQ(row.fRefusesDescription ? "" : "a b ", type("ab", true));
+    EXPECT_EQ(row.fRefusesDescription ? row.expected : KeyboardRefusal::kNone, m_emitter.takeRefusal());
+  }
+}
+
+TEST_F(KeystrokeEmitterTest, TheFirstRefusalOfAStringIsTheOneKept)
+{
+  m_sink.m_fnAfterEvent = [&] { m_foreground.m_fElevated = true; };
+  EXPECT_EQ("a ", type("abc"));
+  g_fKeyboardEvents = false;
+  type("d");
+  EXPECT_EQ(KeyboardRefusal::kElevatedWindow, m_emitter.takeRefusal());
+}
+
+TEST_F(KeystrokeEmitterTest, AnEventTheSystemRefusesEndsTheTextAndIsReported)
+{
+  // Each letter is one Unicode event; the second, "b", is refused.
+  m_sink.m_nRefuseFrom = 1;
+  EXPECT_EQ("a ", type("abc"));
+  EXPECT_EQ(KeyboardRefusal::kEventsRefused, m_emitter.takeRefusal());
+  EXPECT_EQ(2, m_sink.m_nEventsOffered) << "\"c\" was offered after \"b\" was refused";
+  EXPECT_EQ(describeSteps(KeystrokePlanner::planText("a", m_map, 0, 0, false).rgSteps), describeSteps(m_sink.m_rgSteps))
+      << "no wait after the refused event either";
+}
+
+TEST_F(KeystrokeEmitterTest, AModifierPressedBeforeARefusalIsReleased)
+{
+  const char szShifted[] = {'\xC4', '\0'};  // typed as Shift+'
+  std::vector<KeyStep> rgPlan = KeystrokePlanner::planText(szShifted, m_map, 0, 0, false).rgSteps;
+  ASSERT_GE(rgPlan.size(), 4u);
+  m_sink.m_nRefuseFrom = 1;  // Shift goes down, then everything is refused
+  type(szShifted);
+  EXPECT_EQ(KeyboardRefusal::kEventsRefused, m_emitter.takeRefusal());
+  size_t nReleasesOffered = 0;
+  for (const KeyStep& step : rgPlan)
+    if (step.kind == KeyStep::Kind::Key && (step.dwFlags & kdwKeyUp) != 0)
+      ++nReleasesOffered;
+  EXPECT_EQ(static_cast<int>(2 + nReleasesOffered), m_sink.m_nEventsOffered)
+      << "the press taken, the press refused and every release should be offered, nothing else";
+}
+
+TEST_F(KeystrokeEmitterTest, ChordsRefusedAreReportedToo)
+{
+  m_settings.fSendPreAndPostfixKeys = true;
+  applySettings();
+  m_foreground.m_fPresent = false;
+  m_emitter.sendPrefixKeys();
+  EXPECT_TRUE(m_sink.m_rgSteps.empty());
+  EXPECT_EQ(KeyboardRefusal::kNoForegroundWindow, m_emitter.takeRefusal());
 }
 }  // namespace

@@ -1,9 +1,10 @@
 // Typing speed under Wine: the emitter with delay 0 against a raw loop that makes the emitter's
-// steps with the same calls (the legacy key event call for keys, the input-injection call for
-// Unicode characters, and the wait of the inter-character delay, 0, after each event), both typing
-// the same 1,000 characters (letters, digits, Enter) into the target program's edit control. The target reports the arrival itself (no polling across
-// processes while the keys come in), every run is checked by content, rounds take turns at which
-// side goes first, and a run whose text does not arrive intact counts as failed.
+// steps with the same calls (the input-injection call for keys and Unicode characters, and the
+// wait of the inter-character delay, 0, after each event), both typing the same 1,000 characters
+// (letters, digits, Enter) into the target program's edit control. The target reports the arrival
+// itself (no polling across processes while the keys come in), every run is checked by content,
+// rounds take turns at which side goes first, and a run whose text does not arrive intact counts
+// as failed.
 //   keyboard_typing_bench.exe [rounds]     (default 9; prints BENCH rows, see BenchRow.h)
 #include "BenchRow.h"
 #include "BenchStatistics.h"
@@ -117,11 +118,6 @@ void typeRaw(const std::vector<KeyStep>& rgSteps)
 {
   for (const KeyStep& step : rgSteps)
   {
-    if (step.kind == KeyStep::Kind::Key)
-    {
-      keybd_event(static_cast<BYTE>(step.nVirtualKey), static_cast<BYTE>(step.nScanCode), step.dwFlags, 0);
-      continue;
-    }
     if (step.kind == KeyStep::Kind::Wait)
     {
       Sleep(static_cast<DWORD>(step.nMilliseconds));
@@ -129,8 +125,17 @@ void typeRaw(const std::vector<KeyStep>& rgSteps)
     }
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
-    input.ki.wScan = static_cast<WORD>(step.nScanCode);
-    input.ki.dwFlags = KEYEVENTF_UNICODE;
+    if (step.kind == KeyStep::Kind::Key)
+    {
+      input.ki.wVk = static_cast<WORD>(static_cast<BYTE>(step.nVirtualKey));
+      input.ki.wScan = static_cast<WORD>(static_cast<BYTE>(step.nScanCode));
+      input.ki.dwFlags = step.dwFlags;
+    }
+    else
+    {
+      input.ki.wScan = static_cast<WORD>(step.nScanCode);
+      input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
     SendInput(1, &input, sizeof input);
   }
 }

@@ -1,6 +1,7 @@
 #include "pipeline/DataStringPipeline.h"
 
 #include "pipeline/EventLog.h"
+#include "pipeline/OutputNotice.h"
 #include "keyboard/KeyboardEvents.h"
 #include "KeyboardFakes.h"
 #include "keyboard/KeystrokeEmitter.h"
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -42,6 +45,16 @@ public:
   QuilbarProfile* m_pRunningProfile = nullptr;
 };
 
+// Records what the main window would show on its tray icon.
+class RecordingOutputNotice : public OutputNotice
+{
+public:
+  void outputNotTyped(const std::string& strReason) override { m_rgstrNotices.push_back("not typed: " + strReason); }
+  void outputDelivered() override { m_rgstrNotices.push_back("delivered"); }
+
+  Lines m_rgstrNotices;
+};
+
 struct Event
 {
   std::string strName;
@@ -59,6 +72,7 @@ protected:
     m_mainWindow.m_pRunningProfile = &m_profile;
     m_pipeline.setRunningProfile(&m_profile);
     m_pipeline.setMainWindow(&m_mainWindow);
+    m_pipeline.setOutputNotice(&m_notice);
     m_monitors.m_nMonitors = 1;  // every event reaches the recording monitor
     m_profile.getDataEditFormatMap().removeAll();  // each test adds its own formats
   }
@@ -162,6 +176,7 @@ protected:
   RecordingProfileSwitcher m_profiles;
   QuilbarProfile m_profile;
   PipelineMainWindow m_mainWindow;
+  RecordingOutputNotice m_notice;
   DataStringPipeline m_pipeline{m_actions, m_emitter, m_foreground, m_subscribers, m_log, m_profiles};
 };
 
@@ -496,7 +511,82 @@ TEST_F(DataStringPipelineTest, NoKeyboardEventsStillProcessesAndLogsButTypesNoth
   process("abc");
   EXPECT_EQ("", typed());
   EXPECT_EQ("Keyboard Output", lastEvent().strName);
-  EXPECT_EQ("Keyboard Data = ", lastEvent().rgstrDetails.back());
+  Lines rgstrDetails = lastEvent().rgstrDetails;
+  ASSERT_GE(rgstrDetails.size(), 3u);
+  EXPECT_EQ((Lines{"Keyboard Data = ", "Not Typed = keyboard output switched off",
+                   "Current Window's Title = Untitled - Notepad"}),
+            Lines(rgstrDetails.end() - 3, rgstrDetails.end()));
+}
+
+// Every way a string can fail to be typed reaches the user's notice with its reason, and the
+// event names the window that was in front; the next string delivered clears the notice.
+TEST_F(DataStringPipelineTest, OutputNotTypedIsToldWithItsReasonUntilTheNextDelivery)
+{
+  struct Row
+  {
+    const char* pszWorld;
+    std::function<void()> fnSet;
+    const char* pszReason;
+    const char* pszWindowDetail;
+  };
+  const Row rgRows[] = {
+      {"lock",
+       [this] {
+         m_keyboardSettings.fLockOutputWindow = true;
+         m_keyboardSettings.rgstrTitles = {"Orders*"};
+         applyKeyboardSettings();
+       },
+       "locked window not in front", "Current Window's Title = Untitled - Notepad"},
+      {"keyboard events off", [] { g_fKeyboardEvents = false; }, "keyboard output switched off",
+       "Current Window's Title = Untitled - Notepad"},
+      {"no window in front", [this] { m_foreground.m_fPresent = false; }, "no window in front", "No Active Window"},
+      {"elevated window", [this] { m_foreground.m_fElevated = true; }, "window in front runs as administrator",
+       "Current Window's Title = Untitled - Notepad"},
+      {"events refused", [this] { m_sink.m_nRefuseFrom = 0; }, "the system refused the keystrokes",
+       "Current Window's Title = Untitled - Notepad"},
+  };
+  addFormat("F", "Input()");
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszWorld);
+    m_notice.m_rgstrNotices.clear();
+    m_monitors.m_rgstrTexts.clear();
+    row.fnSet();
+    process("ab");
+    EXPECT_EQ(Lines{std::string("not typed: ") + row.pszReason}, m_notice.m_rgstrNotices);
+    Lines rgstrDetails = lastEvent().rgstrDetails;
+    EXPECT_NE(rgstrDetails.end(), std::find(rgstrDetails.begin(), rgstrDetails.end(), row.pszWindowDetail));
+    if (std::string(row.pszWorld) != "lock")
+      EXPECT_NE(rgstrDetails.end(),
+                std::find(rgstrDetails.begin(), rgstrDetails.end(), std::string("Not Typed = ") + row.pszReason));
+
+    m_keyboardSettings = KeyboardOutputSettings();
+    m_keyboardSettings.pmapKeyTranslator = &m_keyMap;
+    applyKeyboardSettings();
+    g_fKeyboardEvents = true;
+    m_foreground = FakeForegroundWindow();
+    m_sink.m_nRefuseFrom = -1;
+    m_sink.m_rgSteps.clear();
+    process("cd");
+    EXPECT_EQ(plan("cd"), typed());
+    EXPECT_EQ((Lines{std::string("not typed: ") + row.pszReason, "delivered"}), m_notice.m_rgstrNotices);
+  }
+}
+
+TEST_F(DataStringPipelineTest, DeliveryToSubscribersCountsAsDelivered)
+{
+  g_fKeyboardEvents = false;  // keyboard output does not matter to subscribers
+  m_subscribers.m_rgSubscribers = {{"Pelldrop", true}};
+  process("A");
+  EXPECT_EQ(Lines{"delivered"}, m_notice.m_rgstrNotices);
+}
+
+TEST_F(DataStringPipelineTest, FilteredStringsAreNeitherDeliveredNorRefused)
+{
+  m_profile.setFilterUnkownDataStrings(1);
+  addFormat("Only X", "Input()", "X*");
+  process("A");
+  EXPECT_TRUE(m_notice.m_rgstrNotices.empty());
 }
 
 TEST_F(DataStringPipelineTest, WithoutLoggingNothingIsLoggedAndOutputIsUnchanged)

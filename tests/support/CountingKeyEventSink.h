@@ -9,8 +9,8 @@
 class CountingKeyEventSink : public KeyEventSink
 {
 public:
-  void keyEvent(int, int, unsigned) override { ++m_nEvents; }
-  void unicodeEvent(int) override { ++m_nEvents; }
+  bool keyEvent(int, int, unsigned) override { ++m_nEvents; return true; }
+  bool unicodeEvent(int) override { ++m_nEvents; return true; }
   void wait(int) override {}
   size_t m_nEvents = 0;
 };

@@ -1,0 +1,45 @@
+#include "PortRecovery.h"
+
+#include "serial/TrayTip.h"
+
+const char PortRecovery::kszEventGone[] = "Serial Port Gone";
+const char PortRecovery::kszEventBack[] = "Serial Port Back";
+const char PortRecovery::kszEventResume[] = "Serial Port Checked After Resume";
+
+bool PortRecovery::opened()
+{
+  bool fBack = m_state == State::kGone;
+  m_state = State::kOpen;
+  return fBack;
+}
+
+void PortRecovery::closed()
+{
+  m_state = State::kClosed;
+}
+
+// Only an open port can go away: a report that comes after the port was closed (the
+// communication thread's message may still be on its way) changes nothing.
+bool PortRecovery::lost()
+{
+  if (m_state != State::kOpen)
+    return false;
+  m_state = State::kGone;
+  return true;
+}
+
+std::string PortRecovery::goneTip(const std::string& strPort)
+{
+  return cutTrayTip(strPort + " gone: reconnecting by itself");
+}
+
+std::vector<std::string> PortRecovery::goneDetails(const std::string& strPort, const std::string& strError)
+{
+  return {"Port = " + strPort, "Error = " + strError,
+          "The port is closed and opened again every " + std::to_string(kuRetryMs / 1000) + " seconds."};
+}
+
+std::vector<std::string> PortRecovery::backDetails(const std::string& strPort)
+{
+  return {"Port = " + strPort};
+}
