@@ -89,6 +89,29 @@ void removeProfile()
     software.deleteSubKey("Tarnwick");
 }
 
+
+// A top-level window of a process with a class (any class when null). A named CALLBACK function:
+// on i686 a lambda converts only to the default calling convention.
+struct WindowSearch
+{
+  DWORD dwProcessId;
+  const char* pszClass;
+  HWND hwnd;
+};
+
+BOOL CALLBACK matchWindow(HWND hwnd, LPARAM lParam)
+{
+  auto* pSearch = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD dwProcessId = 0;
+  GetWindowThreadProcessId(hwnd, &dwProcessId);
+  char szClass[64] = "";
+  GetClassNameA(hwnd, szClass, sizeof szClass);
+  if (dwProcessId != pSearch->dwProcessId || (pSearch->pszClass && lstrcmpiA(szClass, pSearch->pszClass) != 0))
+    return TRUE;
+  pSearch->hwnd = hwnd;
+  return FALSE;
+}
+
 class Child
 {
 public:
@@ -121,25 +144,8 @@ public:
   // A top-level window of the process with the class (any class when null).
   HWND findWindow(const char* pszClass) const
   {
-    struct Search
-    {
-      DWORD dwProcessId;
-      const char* pszClass;
-      HWND hwnd;
-    } search{m_pi.dwProcessId, pszClass, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-          auto* pSearch = reinterpret_cast<Search*>(lParam);
-          DWORD dwProcessId = 0;
-          GetWindowThreadProcessId(hwnd, &dwProcessId);
-          char szClass[64] = "";
-          GetClassNameA(hwnd, szClass, sizeof szClass);
-          if (dwProcessId != pSearch->dwProcessId || (pSearch->pszClass && lstrcmpiA(szClass, pSearch->pszClass) != 0))
-            return TRUE;
-          pSearch->hwnd = hwnd;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{m_pi.dwProcessId, pszClass, nullptr};
+    EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&search));
     return search.hwnd;
   }
   HWND waitForWindow(const char* pszClass, std::chrono::milliseconds timeout) const

@@ -354,24 +354,28 @@ TEST_F(PelldropProgramTest, ACopyDataBlockIsReadWithinItsStatedSize)
 }
 
 // The folder browser owned by Pelldrop's window, other than any message box.
+struct OwnedDialogSearch
+{
+  HWND hwndOwner;
+  HWND hwndFound;
+};
+
+// A named CALLBACK function: on i686 a lambda converts only to the default calling convention.
+BOOL CALLBACK matchOwnedDialog(HWND hwnd, LPARAM lParam)
+{
+  auto* pSearch = reinterpret_cast<OwnedDialogSearch*>(lParam);
+  char szClass[32] = "";
+  GetClassNameA(hwnd, szClass, sizeof szClass);
+  if (GetWindow(hwnd, GW_OWNER) != pSearch->hwndOwner || !IsWindowVisible(hwnd) || lstrcmpA(szClass, "#32770") != 0)
+    return TRUE;
+  pSearch->hwndFound = hwnd;
+  return FALSE;
+}
+
 HWND findFolderBrowser(HWND hwndPelldrop)
 {
-  struct Search
-  {
-    HWND hwndOwner;
-    HWND hwndFound;
-  } search = {hwndPelldrop, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* pSearch = reinterpret_cast<Search*>(lParam);
-        char szClass[32] = "";
-        GetClassNameA(hwnd, szClass, sizeof szClass);
-        if (GetWindow(hwnd, GW_OWNER) != pSearch->hwndOwner || !IsWindowVisible(hwnd) || lstrcmpA(szClass, "#32770") != 0)
-          return TRUE;
-        pSearch->hwndFound = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnedDialogSearch search = {hwndPelldrop, nullptr};
+  EnumWindows(&matchOwnedDialog, reinterpret_cast<LPARAM>(&search));
   return search.hwndFound;
 }
 

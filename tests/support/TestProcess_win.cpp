@@ -84,27 +84,34 @@ bool TestProcess::isRunning() const
   return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+namespace
+{
+struct WindowListing
+{
+  DWORD dwProcessId;
+  std::string strTitles;
+};
+
+// A named CALLBACK function: on i686 a lambda converts only to the default calling convention.
+BOOL CALLBACK listVisibleWindow(HWND hwnd, LPARAM lParam)
+{
+  auto* pListing = reinterpret_cast<WindowListing*>(lParam);
+  DWORD dwProcessId = 0;
+  GetWindowThreadProcessId(hwnd, &dwProcessId);
+  char szText[256] = "";
+  if (dwProcessId == pListing->dwProcessId && IsWindowVisible(hwnd))
+  {
+    GetWindowTextA(hwnd, szText, sizeof szText);
+    pListing->strTitles += std::string(pListing->strTitles.empty() ? "" : ", ") + "\"" + szText + "\"";
+  }
+  return TRUE;
+}
+}  // namespace
+
 std::string TestProcess::visibleWindows() const
 {
-  struct Listing
-  {
-    DWORD dwProcessId;
-    std::string strTitles;
-  } listing{m_pi.dwProcessId, ""};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* pListing = reinterpret_cast<Listing*>(lParam);
-        DWORD dwProcessId = 0;
-        GetWindowThreadProcessId(hwnd, &dwProcessId);
-        char szText[256] = "";
-        if (dwProcessId == pListing->dwProcessId && IsWindowVisible(hwnd))
-        {
-          GetWindowTextA(hwnd, szText, sizeof szText);
-          pListing->strTitles += std::string(pListing->strTitles.empty() ? "" : ", ") + "\"" + szText + "\"";
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&listing));
+  WindowListing listing{m_pi.dwProcessId, ""};
+  EnumWindows(&listVisibleWindow, reinterpret_cast<LPARAM>(&listing));
   return listing.strTitles.empty() ? "(none)" : listing.strTitles;
 }
 
