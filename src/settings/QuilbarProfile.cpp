@@ -14,7 +14,7 @@ enum class Rule
   RequiredText,
   OptionalText,
   RequiredNumber,
-  OptionalNumber,  // a missing value reads as the spec's dwMissing
+  OptionalNumber,  // a missing value reads as the value's own default (dwMissing)
   RequiredFlag,  // on only when stored as exactly 1
   OptionalFlag,  // on only when stored as exactly 1; off when missing
   RequiredChecked,  // refused by its setter: the invalid-value message
