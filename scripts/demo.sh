@@ -49,6 +49,10 @@ scans=('4006381333931' $']C1010400638133393110LOT4711\x1d17261231' 'QUILBAR-39 D
 expected=('4006381333931' 'GTIN 04006381333931 batch LOT4711 best before 261231' 'QUILBAR-39 DEMO')
 
 $harness run "$build/tests/tools/DemoProfile.exe" COM5
+# What was scanned, shown as the settings show data ("<GS>"): rendered by the program's own code.
+hex=()
+for scan in "${scans[@]}"; do hex+=("$(printf '%s' "$scan" | od -An -tx1 | tr -d ' \n')"); done
+mapfile -t shown < <($harness run "$build/tests/tools/DemoProfile.exe" /notation "${hex[@]}" | tr -d '\r')
 
 in_desktop "$(windows_path "$root/$build/src/app/Quilbar.exe")" Demo
 # The profile's initialisation string comes out of the port once Quilbar has opened it.
@@ -80,11 +84,10 @@ printf '\n%-52s  %s\n' "scanned (as the scanner sends it)" "typed into notepad b
 printf '%-52s  %s\n' "---------------------------------" "-----------------------------"
 failed=0
 for i in "${!scans[@]}"; do
-  shown=$(printf '%q' "${scans[$i]}")
   got=${lines[$i]:-}
   mark=ok
   [ "$got" = "${expected[$i]}" ] || { mark="MISSING, expected: ${expected[$i]}"; failed=1; }
-  printf '%-52s  %s   [%s]\n' "$shown" "$got" "$mark"
+  printf '%-52s  %s   [%s]\n' "${shown[$i]:-?}" "$got" "$mark"
 done
 echo
 
