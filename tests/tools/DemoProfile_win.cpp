@@ -3,6 +3,8 @@
 //   DemoProfile.exe <port>
 //   DemoProfile.exe /notation <hex bytes>...   prints each scan as the settings show data (<GS>)
 // - a replacement that removes the symbology identifier "]C1" that scanners put before GS1-128;
+// - GS1 data from 2D codes: symbology identifiers, the bracketed form and GS1 Digital Link
+//   addresses become element strings, so the same format reads a QR Code's web address;
 // - "GS1-128" (order 0), for labels that carry AI 01: the GTIN, batch and best-before date,
 //   taken apart with EAN128Field;
 // - "Plain" (order 1), for everything else: the data as scanned, with Enter.
@@ -10,6 +12,7 @@
 #include "base/DataConv.h"
 #include "engine/Criteria.h"
 #include "engine/DataEditFormat.h"
+#include "engine/GS1Normaliser.h"
 #include "engine/Replacement.h"
 #include "base/Registry.h"
 #include "settings/QuilbarProfileStore.h"
@@ -81,6 +84,8 @@ int main(int argc, char** argv)
   profile.setPort(pszPort);
   profile.setInitString("OK^M");
   profile.getDataEditFormatMap().removeAll();
+  profile.setGS1InputForms(GS1Normaliser::kSymbologyIdentifiers | GS1Normaliser::kBracketedForm |
+                           GS1Normaliser::kDigitalLink);
 
   auto pReplacement = std::make_unique<Replacement>();
   pReplacement->setOrder(0);
