@@ -3,6 +3,7 @@
 to nowhere, and a compiled file whose context table does not lead to the pages, are all refused;
 the real sources pass and compile to the same bytes twice."""
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -16,6 +17,30 @@ FAMILY_IDS = ["app/ResourceIds.h", "sheet/SettingsResourceIds.h", "dataedit/Data
 sys.path.insert(0, HELP)
 import build_help  # noqa: E402
 
+
+
+class HelpAgreesWithProgramTest(unittest.TestCase):
+    """What the help tells about subscribers follows what the program does."""
+
+    SOURCES = [os.path.join("pipeline", "SubscriberProtocol_win.cpp"), os.path.join("pipeline", "DataStringPipeline.cpp")]
+    PATTERNS = [r'logEvent\(\s*"([^"]+)"', r'kszEvent\w*\[\]\s*=\s*"([^"]+)"', r'strEvent = ([^;]*"[^;]*);']
+
+    def event_names(self):
+        names = set()
+        for source in self.SOURCES:
+            with open(os.path.join(ROOT, "src", source), encoding="latin-1") as f:
+                text = f.read()
+            for pattern in self.PATTERNS:
+                for found in re.findall(pattern, text):
+                    names.update(re.findall(r'"([^"]+)"', found) or [found])
+        return names
+
+    def test_the_event_page_names_every_event_of_subscribers_and_their_deliveries(self):
+        names = self.event_names()
+        self.assertTrue({"Subscriber Removed", "Subscriber Output", "Keyboard Output"} <= names, names)
+        with open(os.path.join(HELP, "event_log.htm"), encoding="latin-1") as f:
+            page = f.read()
+        self.assertEqual([], sorted(name for name in names if name not in page))
 
 class HelpSourcesTest(unittest.TestCase):
     def setUp(self):
