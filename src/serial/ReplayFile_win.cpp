@@ -50,6 +50,15 @@ void ReplayFile::step(std::string& strBytes, uint32_t dwNow)
   open();
 }
 
+uint32_t ReplayFile::nextStepDue(uint32_t dwNow) const
+{
+  if (m_hFile)
+    return dwNow + 1;
+  if (!m_fLookedOnce)
+    return dwNow;
+  return m_dwLastLook + kdwLookIntervalMs;
+}
+
 void ReplayFile::close()
 {
   m_hFile.reset();

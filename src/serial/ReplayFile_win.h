@@ -31,6 +31,9 @@ public:
   // next line. strBytes receives the bytes of a replayed line.
   void step(std::string& strBytes, uint32_t dwNow);
   void close();
+  // The tick of the next step that has work: while a file is open the next millisecond (a line
+  // a pass, as recorded lines came one data string at a time), else the next look for the file.
+  uint32_t nextStepDue(uint32_t dwNow) const;
 
 private:
   void open();
