@@ -14,7 +14,9 @@
 
 namespace
 {
-const DWORD kcbReadChunk = 99;
+// What waits is read in few calls: each read is a request to the driver (under Wine, to its
+// server), and a burst of many thousand bytes in reads of a few dozen costs more than the cutting.
+const DWORD kcbReadChunk = 4096;
 const SIZE_T kcbWorkerStack = 0x2000;
 // The polls that remain: the modem lines while a pin event is wanted, strings the window's queue
 // refused, a port that keeps no read waiting.
@@ -289,6 +291,7 @@ void CommThread::pass(DataStringCutter& cutter)
   DWORD cbWaiting = waitingBytes();
   if (m_waitingRead.isWaiting())
     cbWaiting = 0;
+  bool fFromPort = !strBytes.empty() || cbWaiting > 0;
   if (cbWaiting == 0 && strBytes.empty())
     m_replay.step(strBytes, GetTickCount());
   if (m_fWatchLines)
@@ -307,6 +310,11 @@ void CommThread::pass(DataStringCutter& cutter)
         [this] { return stopRequested(0); });
     strBytes.insert(0, strFirst);
   }
+  // While bytes flow the thread polls every millisecond and takes what came meanwhile at once, as
+  // a wake-up per piece of a burst costs more than it gains; the read waits again once a pass
+  // finds the line quiet.
+  if (fFromPort)
+    m_fRestWaitingRead = true;
   if (strBytes.empty())
     cutter.idle(GetTickCount());
   else

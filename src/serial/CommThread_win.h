@@ -38,7 +38,7 @@ struct CommThreadContext
 
 // The one thread that reads the open port: it sleeps in one wait for its events and a read kept
 // waiting on the port, with the nearest deadline it has as the time-out (a data string's pause,
-// the next look for a replay file every quarter second), feeds the data string cutter and hands
+// the next look for a replay file every second), feeds the data string cutter and hands
 // finished data strings to the owner window. The modem lines are polled every millisecond, and
 // only while the profile wants a pin event. It also writes clipboard contents out of the port,
 // reading the port between the bytes.
@@ -93,8 +93,9 @@ private:
   // Thread-side state.
   UniqueHandle m_hevtRead;
   WaitingRead m_waitingRead;
-  // A read that ended without a byte is not issued again in the same pass, so a port that ends
-  // every read at once is polled every millisecond instead of spinning.
+  // The waiting read is not issued again in a pass that took bytes (more are likely to follow) or
+  // whose read ended without a byte (a port that ends every read at once is polled every
+  // millisecond instead of spinning).
   bool m_fRestWaitingRead = false;
   bool m_fWatchLines = false;
   ModemLines m_lastLinesRead;
