@@ -19,8 +19,9 @@ namespace
 const DWORD kcbInputQueue = 60000;
 const DWORD kcbOutputQueue = 2048;
 // Injected text waiting for the communication thread, which takes it within a millisecond unless
-// something holds it up (a replay notice nobody answers): sixteen of the largest injections.
-const size_t kcbMaxWaitingExternalData = 16 * 64 * 1024;
+// something holds it up (a replay notice nobody answers): four of the largest injections (1 MiB
+// each).
+const size_t kcbMaxWaitingExternalData = 4 * 1024 * 1024;
 }  // namespace
 
 // The cutter's surroundings while no port is open: injected text is handed over from the

@@ -436,6 +436,17 @@ TEST_F(SubscriberProtocolTest, InjectedTextWithTheTerminatorBecomesADataString)
   m_pipeline.processInputString(requests.m_rgstrDataStrings[0].c_str());
   EXPECT_EQ(plan("ABC\r"), typed());
 
+  // One block far above the longest data string is cut like the port's bytes, not lost whole.
+  requests.m_rgstrDataStrings.clear();
+  std::string strLarge = std::string(150000, 'x') + "\r";
+  COPYDATASTRUCT copyData = {0, static_cast<DWORD>(strLarge.size() + 1), &strLarge[0]};
+  SendMessageA(m_hwndMain, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData));
+  const size_t kcchPiece = DataStringCutter::kcchMaxDataString;
+  std::vector<size_t> rgcchPieces;
+  for (const std::string& strPiece : requests.m_rgstrDataStrings)
+    rgcchPieces.push_back(strPiece.find_first_not_of('x') == std::string::npos ? strPiece.size() : 0);
+  EXPECT_EQ((std::vector<size_t>{kcchPiece, kcchPiece, 150000 - 2 * kcchPiece}), rgcchPieces);
+
   ChildProcess clipboard(mainHandle() + " post " + kszQuilbar32SendClipboardContents);
   ASSERT_TRUE(pumpUntil([&] { return requests.m_nClipboardRequests == 1; })) << "waited for SendClipboardContents";
 }
@@ -451,7 +462,7 @@ TEST_F(SubscriberProtocolTest, MalformedInjectionsAreRefusedAndLogged)
   };
   const Row rgRows[] = {
     {" inject 41420d 3", "Reason = no terminating zero"},
-    {" inject 41420d 70000", "Reason = too large"},
+    {" inject 41420d 1048577", "Reason = too large"},
     {" inject \"\" 0", "Reason = no data"},
   };
   for (const Row& row : rgRows)
