@@ -13,6 +13,7 @@ import unittest
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 HELP = os.path.join(ROOT, "help")
 IDS = os.path.join(ROOT, "src", "app", "ResourceIds.h")
+FAMILY_IDS = ["app/ResourceIds.h", "sheet/SettingsResourceIds.h", "dataedit/DataEditingResourceIds.h"]
 sys.path.insert(0, HELP)
 import build_help  # noqa: E402
 
@@ -46,8 +47,11 @@ class HelpSourcesTest(unittest.TestCase):
         self.work = tempfile.mkdtemp(prefix="quilbar-help-test-")
         self.help = os.path.join(self.work, "help")
         shutil.copytree(HELP, self.help)
-        self.ids = os.path.join(self.work, "ResourceIds.h")
-        shutil.copyfile(IDS, self.ids)
+        # The program's identifiers and the families' files they include, in a tree of their own.
+        for family in FAMILY_IDS:
+            os.makedirs(os.path.join(self.work, "src", os.path.dirname(family)), exist_ok=True)
+            shutil.copyfile(os.path.join(ROOT, "src", family), os.path.join(self.work, "src", family))
+        self.ids = os.path.join(self.work, "src", "app", "ResourceIds.h")
 
     def tearDown(self):
         shutil.rmtree(self.work, ignore_errors=True)
@@ -78,7 +82,8 @@ class HelpSourcesTest(unittest.TestCase):
             ("a link to a page that does not exist", "gs1", 'href="expressions.htm"', 'href="expresions.htm"',
              "gs1.htm links to expresions.htm"),
         ]
-        paths = {"hhp": os.path.join(self.help, "Quilbar.hhp"), "ids": self.ids,
+        paths = {"hhp": os.path.join(self.help, "Quilbar.hhp"),
+                 "ids": os.path.join(self.work, "src", "sheet", "SettingsResourceIds.h"),
                  "gs1": os.path.join(self.help, "gs1.htm")}
         for label, which, old, new, expected in cases:
             with self.subTest(label):
