@@ -274,7 +274,7 @@ void PortOwner::sendInitString()
   m_writer.write(m_nComPortHandle.get(), m_runningProfile.getInitStringBytes());
 }
 
-void PortOwner::takeExternalData(const char* pszText)
+bool PortOwner::takeExternalData(const char* pszText)
 {
   QB_ASSERT(NULL != pszText);
   if (m_pCommThread && m_pCommThread->isRunning())
@@ -286,13 +286,12 @@ void PortOwner::takeExternalData(const char* pszText)
     if (fTaken)
       m_pCommThread->signalExternalData();
     LeaveCriticalSection(&m_csExternalData);
-    return;
+    return fTaken;
   }
   if (!m_fHaveSettings)
   {
     // No profile has been used yet: the text waits for the first port start.
-    appendExternalData(pszText);
-    return;
+    return appendExternalData(pszText);
   }
   if (!m_pOfflineCutter)
   {
@@ -309,6 +308,7 @@ void PortOwner::takeExternalData(const char* pszText)
   // No port byte can join injected text while no port is open, so the pause that ends a data
   // string in time-out mode has as good as happened.
   m_pOfflineCutter->idle(dwNow + m_settings.dwTerminationTimeout);
+  return true;
 }
 
 // Bounded: text that would make the waiting text longer than the bound is refused and logged, so

@@ -106,8 +106,10 @@ TEST_F(PortFaultsTest, TerminatorSettingWithoutATerminatorIsRefusedAtOpening)
 TEST_F(PortFaultsTest, InjectedTextWaitingForThePortIsBounded)
 {
   const std::string strLargest(1024 * 1024 - 1, 'i');
+  int nRefused = 0;
   for (int i = 0; i < 6; ++i)
-    owner.takeExternalData(strLargest.c_str());
+    nRefused += owner.takeExternalData(strLargest.c_str()) ? 0 : 1;
+  EXPECT_EQ(2, nRefused) << "the caller learns of each refusal";
   EXPECT_EQ(2u, countEvents(host, std::string(kszEventInjectedDataRefused) + ":"));
 }
 
