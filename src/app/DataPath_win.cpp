@@ -12,6 +12,8 @@ DataPath::DataPath(ProfileSwitcher& profiles, MainWindowActions& mainWindow)
       m_requests(*this)
 {
   m_log.setMonitorSink(&m_protocol);
+  // The "Connected" event tells each new monitor the profile whose port is open.
+  m_protocol.setCurrentProfileName([this] { return m_runningProfile.getName(); });
   m_pipeline.setMainWindow(&mainWindow);
   m_pipeline.setRunningProfile(&m_runningProfile);
 }

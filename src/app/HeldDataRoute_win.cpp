@@ -14,9 +14,11 @@ void HeldDataRoute::start()
   m_pPump = std::make_unique<HeldDataPump>(m_hold);
 }
 
+// Nothing held disappears without a word: the log says which strings never went out.
 void HeldDataRoute::stop()
 {
   m_pPump.reset();
+  m_hold.dropAll(LockedOutputHold::kszUnloaded);
 }
 
 // The pump passes the string on to the pipeline at once when it need not wait.

@@ -7,6 +7,7 @@
 #include "TrayNotices_win.h"
 #include "base/Assert.h"
 #include "base/SystemError_win.h"
+#include "pipeline/DataStringPipeline.h"
 #include "settings/QuilbarProfile.h"
 
 namespace
@@ -32,23 +33,54 @@ void PortLifecycle::postStartupMessage()
   PostMessageA(m_hwndMain, m_uStartupMessage, 0, 0);
 }
 
+// Any program can post the message: only the first, the window's own, opens the port.
 bool PortLifecycle::onStartupMessage(UINT uMsg)
 {
   if (uMsg == 0 || uMsg != m_uStartupMessage)
     return false;
-  OpenPort();
+  if (!m_fStartupTaken)
+  {
+    m_fStartupTaken = true;
+    OpenPort();
+  }
   return true;
 }
 
-// Opened on purpose: a port being retried is no longer, and a failure is shown as always.
+// True when a data string is being processed: the action then runs once it is done, in order
+// with the other actions that waited.
+bool PortLifecycle::deferred(std::function<void()> fnAction)
+{
+  DataStringPipeline& pipeline = m_dataPath.pipeline();
+  if (!pipeline.isProcessing())
+    return false;
+  pipeline.whenIdle([this, fnAction] {
+    if (!m_fStopped)
+      fnAction();
+  });
+  return true;
+}
+
+// Opened on purpose: a port being retried is no longer, and a failure is shown as always. One
+// that must wait for the string being processed counts as opened for now.
 bool PortLifecycle::OpenPort()
 {
+  if (deferred([this] { OpenPort(); }))
+    return true;
   stopRetrying();
   return openRunningPort();
 }
 
 void PortLifecycle::ClosePort()
 {
+  if (deferred([this] { ClosePort(); }))
+    return;
+  stopRetrying();
+  m_dataPath.closePort();
+}
+
+void PortLifecycle::stop()
+{
+  m_fStopped = true;
   stopRetrying();
   m_dataPath.closePort();
 }
@@ -60,6 +92,7 @@ bool PortLifecycle::openRunningPort()
   QuilbarProfile* pProfile = m_form.currentProfile();
   if (pProfile == nullptr)
     return false;
+  m_recovery.opening();
   bool fOpen = m_dataPath.openPort(*pProfile);
   pProfile = m_form.currentProfile();
   if (pProfile != nullptr)
@@ -90,20 +123,36 @@ void PortLifecycle::stopRetrying()
 
 // Posted by the communication thread, which goes on polling the dead handle until the port is
 // closed here. Strings it had cut are already handed to this window or kept by the port owner.
-void PortLifecycle::onPortFailed(WPARAM wParam)
+void PortLifecycle::onPortFailed(WPARAM wParam, LPARAM lParam)
 {
-  if (!m_recovery.lost())
+  if (!m_recovery.lost(static_cast<uint32_t>(lParam)))
     return;
   m_dataPath.closePort();
   reportPortGone(systemErrorText(static_cast<DWORD>(wParam)));
 }
 
+// A WM_TIMER of the retry's id that another program posts, or one still queued when the port
+// came back, finds no retry armed and does nothing.
 bool PortLifecycle::onTimer(UINT_PTR idTimer)
 {
   if (idTimer != kidPortRetryTimer)
     return false;
-  reopenQuietly();
+  if (m_fRetryWaiting)
+    return true;
+  // One try waits at most: the timer goes on ticking while a box keeps the string open.
+  m_fRetryWaiting = deferred([this] {
+    m_fRetryWaiting = false;
+    retry();
+  });
+  if (!m_fRetryWaiting)
+    retry();
   return true;
+}
+
+void PortLifecycle::retry()
+{
+  if (m_recovery.isRetrying())
+    reopenQuietly();
 }
 
 void PortLifecycle::reportPortGone(const std::string& strError)
@@ -119,11 +168,13 @@ void PortLifecycle::reportPortGone(const std::string& strError)
 // One that does not open is gone, and retried like a pulled adapter.
 void PortLifecycle::onResume()
 {
+  if (deferred([this] { onResume(); }))
+    return;
   if (!m_recovery.wantsReopenOnResume())
     return;
   logPortEvent(PortRecovery::kszEventResume, PortRecovery::backDetails(runningPortName()));
   m_dataPath.closePort();
-  if (!reopenQuietly() && m_recovery.lost())
+  if (!reopenQuietly() && m_recovery.lost(m_recovery.generation()))
     reportPortGone("The port could not be opened again after the computer resumed.");
 }
 
@@ -187,5 +238,5 @@ void PortLifecycle::logEvent(const std::string& strEvent, const std::vector<std:
 // port and starts retrying on its own thread.
 void PortLifecycle::portFailed(uint32_t dwError)
 {
-  PostMessageA(m_hwndMain, WM_PORTFAILED, static_cast<WPARAM>(dwError), 0);
+  PostMessageA(m_hwndMain, WM_PORTFAILED, static_cast<WPARAM>(dwError), static_cast<LPARAM>(m_recovery.generation()));
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,14 @@ class MainWindowForm;
 class TrayNotices;
 
 // Posted by the communication thread when the open port stops answering; wParam: the system's
-// error code.
+// error code, lParam: the generation of the opening whose port it is.
 const UINT WM_PORTFAILED = WM_APP + 101;
 
 // The running port's life on the main window's thread: opened on purpose (start-up, a profile
 // switch, the settings sheet, an output expression) with its failures shown in boxes, or opened
-// again by itself, quietly, every two seconds after it went away and once after a resume.
+// again by itself, quietly, every two seconds after it went away and once after a resume. Nothing
+// of it happens while a data string is processed: an opening replaces the running profile the
+// string is matched against, so it waits until the string is done.
 class PortLifecycle : public PortHost
 {
 public:
@@ -36,8 +39,10 @@ public:
 
   bool OpenPort();
   void ClosePort();
+  // The main window goes: the port closes now, and nothing that waited opens it again.
+  void stop();
   // WM_PORTFAILED; true for the retry timer's WM_TIMER; PBT_APMRESUMEAUTOMATIC.
-  void onPortFailed(WPARAM wParam);
+  void onPortFailed(WPARAM wParam, LPARAM lParam);
   bool onTimer(UINT_PTR idTimer);
   void onResume();
 
@@ -51,6 +56,8 @@ public:
   void portFailed(uint32_t dwError) override;
 
 private:
+  bool deferred(std::function<void()> fnAction);
+  void retry();
   bool openRunningPort();
   bool reopenQuietly();
   void stopRetrying();
@@ -64,6 +71,9 @@ private:
   HeldDataRoute& m_heldData;
   HWND m_hwndMain = nullptr;
   UINT m_uStartupMessage = 0;
+  bool m_fStartupTaken = false;
+  bool m_fStopped = false;
+  bool m_fRetryWaiting = false;
   PortRecovery m_recovery;
   // Set while the port is opened again by itself: its failures show no message box.
   bool m_fQuietOpen = false;

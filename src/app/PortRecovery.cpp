@@ -18,11 +18,12 @@ void PortRecovery::closed()
   m_state = State::kClosed;
 }
 
-// Only an open port can go away: a report that comes after the port was closed (the
-// communication thread's message may still be on its way) changes nothing.
-bool PortRecovery::lost()
+// Only the open port can go away: a report that comes after the port was closed, or reopened
+// (the communication thread's message may still be on its way), changes nothing; nor does one
+// that another program made up.
+bool PortRecovery::lost(uint32_t dwGeneration)
 {
-  if (m_state != State::kOpen)
+  if (m_state != State::kOpen || dwGeneration != generation())
     return false;
   m_state = State::kGone;
   return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,13 +28,18 @@ public:
   State state() const { return m_state; }
   bool isRetrying() const { return m_state == State::kGone; }
 
+  // An opening begins: its port is known by the generation returned, which the communication
+  // thread carries in its failure report. Read from that thread through generation().
+  uint32_t opening() { return ++m_dwGeneration; }
+  uint32_t generation() const { return m_dwGeneration.load(); }
   // The port was opened (by anyone, retries included). True when it came back from kGone.
   bool opened();
   // The port was closed on purpose, or an opening asked for by the user failed: no retrying.
   void closed();
-  // The open port stopped answering. True when this is news: the caller then closes the
-  // port, shows goneTip, logs goneDetails and starts retrying. Reported again, nothing new.
-  bool lost();
+  // The open port of that generation stopped answering. True when this is news: the caller then
+  // closes the port, shows goneTip, logs goneDetails and starts retrying. Reported again, or
+  // about a port of an earlier opening, nothing new.
+  bool lost(uint32_t dwGeneration);
   // The computer resumed: true when a port is wanted (open, or being retried), so the caller
   // closes and opens it afresh.
   bool wantsReopenOnResume() const { return m_state != State::kClosed; }
@@ -44,4 +51,5 @@ public:
 
 private:
   State m_state = State::kClosed;
+  std::atomic<uint32_t> m_dwGeneration{0};
 };

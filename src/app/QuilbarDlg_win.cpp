@@ -171,7 +171,7 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     m_help.show(mainWindowBoxOwner(hwnd()), HelpRequest::forContext(templateId()));
     return TRUE;
   case WM_PORTFAILED:
-    m_port.onPortFailed(wParam);
+    m_port.onPortFailed(wParam, lParam);
     return TRUE;
   case WM_TIMER:
     if (m_port.onTimer(wParam))
@@ -243,7 +243,7 @@ void CQuilbarDlg::showDialogHelp(HWND hwndDialog, int nContextId, void* pContext
 void CQuilbarDlg::onDestroy()
 {
   setHelpHandler(nullptr, nullptr);
-  ClosePort();
+  m_port.stop();
   m_heldData.stop();
   m_dataPath.unbindCapsLock();
   m_help.closeAll();

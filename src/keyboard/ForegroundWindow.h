@@ -12,6 +12,9 @@ public:
   virtual bool getTitle(std::string& strTitle) const = 0;
   // True when the program's own main window is in front.
   virtual bool isOwnMainWindow() const = 0;
+  // True when any window of the program's own process is in front (the main window, its message
+  // boxes, the help viewer): keystrokes typed there would answer our own questions.
+  virtual bool isOwnWindow() const { return isOwnMainWindow(); }
   // True when the window in front belongs to a process at a higher integrity level than ours:
   // the system drops the input we inject on its way there.
   virtual bool isAboveOwnIntegrity() const = 0;

@@ -80,6 +80,20 @@ bool SystemForegroundWindow::isOwnMainWindow() const
   return s_hwndMain != NULL && GetForegroundWindow() == s_hwndMain;
 }
 
+// Only once the main window is known: before that (and in tests of the typing alone) the
+// process has no windows of its own to protect.
+bool SystemForegroundWindow::isOwnWindow() const
+{
+  if (s_hwndMain == NULL)
+    return false;
+  HWND hwnd = GetForegroundWindow();
+  if (hwnd == NULL)
+    return false;
+  DWORD dwProcessId = 0;
+  GetWindowThreadProcessId(hwnd, &dwProcessId);
+  return hwnd == s_hwndMain || dwProcessId == GetCurrentProcessId();
+}
+
 bool SystemForegroundWindow::isAboveOwnIntegrity() const
 {
   HWND hwnd = GetForegroundWindow();

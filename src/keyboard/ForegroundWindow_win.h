@@ -14,6 +14,7 @@ public:
 
   bool getTitle(std::string& strTitle) const override;
   bool isOwnMainWindow() const override;
+  bool isOwnWindow() const override;
   bool isAboveOwnIntegrity() const override;
 
 private:

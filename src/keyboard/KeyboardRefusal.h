@@ -8,7 +8,7 @@ enum class KeyboardRefusal
   kLockedWindowNotInFront,  // the output window lock refused the window in front
   kKeyboardEventsOff,       // a subscriber switched keyboard output off
   kNoForegroundWindow,      // no window is in front to receive them
-  kOwnWindowInFront,        // the program's own main window is in front
+  kOwnWindowInFront,        // a window of the program's own is in front
   kElevatedWindow,          // the window in front runs at a higher integrity level than ours
   kEventsRefused,           // the system took fewer input events than it was given
 };

@@ -16,7 +16,8 @@ bool KeystrokeEmitter::isKeyboardOutputAllowed(bool fDescribeOnly) const
   return refusalNow(fDescribeOnly) == KeyboardRefusal::kNone;
 }
 
-// A report built without typing does not depend on which window is in front, beyond our own.
+// A report built without typing does not depend on which window is in front, beyond our own main
+// window (the test dialogs that build one are windows of ours too).
 KeyboardRefusal KeystrokeEmitter::refusalNow(bool fDescribeOnly) const
 {
   if (!fDescribeOnly &&
@@ -28,6 +29,8 @@ KeyboardRefusal KeystrokeEmitter::refusalNow(bool fDescribeOnly) const
     return KeyboardRefusal::kOwnWindowInFront;
   if (fDescribeOnly)
     return KeyboardRefusal::kNone;
+  if (m_foregroundWindow.isOwnWindow())
+    return KeyboardRefusal::kOwnWindowInFront;
   std::string strTitle;
   if (!m_foregroundWindow.getTitle(strTitle))
     return KeyboardRefusal::kNoForegroundWindow;

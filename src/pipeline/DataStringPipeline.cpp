@@ -6,6 +6,7 @@
 #include "SubscriberOutput.h"
 #include "base/Assert.h"
 #include "base/DataConv.h"
+#include "engine/Criteria.h"
 #include "engine/GS1Normaliser.h"
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/OutputWindowLock.h"
@@ -27,6 +28,16 @@ void typePiece(const char* pszPiece, void* pContext1, void* pContext2)
 void appendPiece(const char* pszPiece, void* pContext1, void*)
 {
   static_cast<std::string*>(pContext1)->append(pszPiece);
+}
+
+// The alerts of criteria with bad notation met while the formats are matched; shown once the
+// matcher is done with the map. Only the main thread matches data strings.
+std::vector<std::string>* g_prgstrHeldAlerts = nullptr;
+
+void holdAlert(const char* pszMessage)
+{
+  if (g_prgstrHeldAlerts != nullptr)
+    g_prgstrHeldAlerts->emplace_back(pszMessage);
 }
 
 bool equalsIgnoringCase(const std::string& strA, const std::string& strB)
@@ -60,21 +71,62 @@ bool DataStringPipeline::loggingActive() const
 }
 
 // Never re-entered: a nested call would type its string in the middle of the one before, and an
-// OpenPort or SetProfile it ran would free the format map the outer call is walking.
+// OpenPort or SetProfile it ran would free the format map the outer call is walking. Between two
+// strings nothing of the running profile is in use: the actions that waited for that run there.
 void DataStringPipeline::processInputString(const char* pszData)
 {
   QB_ASSERT(NULL != pszData);
   m_rgstrWaiting.emplace_back(pszData);
-  if (m_fProcessing)
+  if (m_fTakingStrings)
     return;
-  m_fProcessing = true;
+  m_fTakingStrings = true;
   while (!m_rgstrWaiting.empty())
   {
     std::string strData = std::move(m_rgstrWaiting.front());
     m_rgstrWaiting.pop_front();
+    m_fProcessing = true;
     processOne(strData);
+    m_fProcessing = false;
+    runIdleActions();
   }
-  m_fProcessing = false;
+  m_fTakingStrings = false;
+}
+
+void DataStringPipeline::whenIdle(std::function<void()> fnAction)
+{
+  if (!m_fProcessing)
+  {
+    fnAction();
+    return;
+  }
+  m_rgfnWhenIdle.push_back(std::move(fnAction));
+}
+
+// An action may run a message loop (a port error box) that hands in more strings: they wait in
+// the queue until the actions are done.
+void DataStringPipeline::runIdleActions()
+{
+  while (!m_rgfnWhenIdle.empty())
+  {
+    std::function<void()> fnAction = std::move(m_rgfnWhenIdle.front());
+    m_rgfnWhenIdle.pop_front();
+    fnAction();
+  }
+}
+
+// The alert is a message box whose loop runs the rest of the program: it is shown only once the
+// matcher has finished walking the formats and their criteria.
+DataEditFormat* DataStringPipeline::findFormatThenAlert(const std::string& strText)
+{
+  std::vector<std::string> rgstrAlerts;
+  g_prgstrHeldAlerts = &rgstrAlerts;
+  Criteria::ExpressionAlert pfnAlert = Criteria::setExpressionAlert(holdAlert);
+  DataEditFormat* pFormat = findMatchingFormat(m_pRunningProfile->getDataEditFormatMap(), strText);
+  Criteria::setExpressionAlert(pfnAlert);
+  g_prgstrHeldAlerts = nullptr;
+  for (const std::string& strAlert : rgstrAlerts)
+    pfnAlert(strAlert.c_str());
+  return pFormat;
 }
 
 void DataStringPipeline::processOne(const std::string& strData)
@@ -98,7 +150,7 @@ void DataStringPipeline::processOne(const std::string& strData)
   if (loggingActive())
     rgstrDetails.push_back("Input String (after replacements) = " + DataConv::render(strText));
 
-  DataEditFormat* pFormat = findMatchingFormat(m_pRunningProfile->getDataEditFormatMap(), strText);
+  DataEditFormat* pFormat = findFormatThenAlert(strText);
   if (pFormat != nullptr)
     outputByFormat(*pFormat, strText, strEvent, rgstrDetails);
   else if (m_pRunningProfile->getFilterUnkownDataStrings() != 0)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,12 @@ public:
   // processing runs a message loop, which delivers the next WM_DATASTRING) waits, and is processed
   // when the one before it is finished. The call that delivered it returns at once.
   void processInputString(const char* pszData);
-  // True while a data string is being processed (the main window's other handlers may use it to
-  // keep from changing the running profile under it).
+  // True while a data string is being processed: the running profile is in use.
   bool isProcessing() const { return m_fProcessing; }
+  // Runs the action now when no data string is being processed, else as soon as the one being
+  // processed is finished (before the next waiting string), in the order asked for. Whatever
+  // replaces the running profile (an opening of the port) goes through here.
+  void whenIdle(std::function<void()> fnAction);
   size_t waitingCount() const { return m_rgstrWaiting.size(); }
 
   ExpressionEvaluator& evaluator() { return m_evaluator; }
@@ -75,6 +79,8 @@ private:
   void notifyDelivered();
   std::string foregroundDetail() const;
   void runPendingProfileSwitch();
+  DataEditFormat* findFormatThenAlert(const std::string& strText);
+  void runIdleActions();
 
   ExpressionActions& m_actions;
   ExpressionEvaluator m_evaluator;
@@ -92,6 +98,8 @@ private:
   bool m_fHavePreviousInput = false;
   std::string m_strSubscriberOutput;
   std::string m_strPendingProfile;
+  bool m_fTakingStrings = false;
   bool m_fProcessing = false;
   std::deque<std::string> m_rgstrWaiting;
+  std::deque<std::function<void()>> m_rgfnWhenIdle;
 };

@@ -9,6 +9,7 @@
 const char LockedOutputHold::kszHeldEvent[] = "Data Held For Locked Window";
 const char LockedOutputHold::kszDroppedEvent[] = "Held Data Dropped";
 const char LockedOutputHold::kszQueueFull[] = "Too much data is waiting for a locked window.";
+const char LockedOutputHold::kszUnloaded[] = "Quilbar was unloaded before a locked window became active.";
 
 namespace
 {
@@ -77,6 +78,12 @@ void LockedOutputHold::onForegroundChanged(uint32_t dwNow)
 void LockedOutputHold::onTimer(uint32_t dwNow)
 {
   dropExpired(dwNow);
+}
+
+void LockedOutputHold::dropAll(const std::string& strReason)
+{
+  while (!m_queue.empty())
+    drop(m_queue.popFront(), strReason);
 }
 
 uint32_t LockedOutputHold::msUntilNextDrop(uint32_t dwNow) const

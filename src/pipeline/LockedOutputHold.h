@@ -22,6 +22,7 @@ public:
   static const char kszHeldEvent[];     // "Data Held For Locked Window"
   static const char kszDroppedEvent[];  // "Held Data Dropped"
   static const char kszQueueFull[];     // the reason given when the queue is full
+  static const char kszUnloaded[];      // the reason given when the program ends
   static constexpr uint32_t kdwNoDeadline = 0xFFFFFFFFu;
 
   LockedOutputHold(const ForegroundWindow& foregroundWindow, EventLog& log, HeldDataSink& sink);
@@ -40,6 +41,8 @@ public:
   void onForegroundChanged(uint32_t dwNow);
   // Drops the strings whose time limit has passed.
   void onTimer(uint32_t dwNow);
+  // The program ends: every string still held is dropped, each with its event.
+  void dropAll(const std::string& strReason);
 
   size_t heldCount() const { return m_queue.size(); }
   // Milliseconds until the next string's time limit passes; kdwNoDeadline when none is held.

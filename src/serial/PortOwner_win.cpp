@@ -154,6 +154,9 @@ bool PortOwner::OpenPort(const QuilbarProfile& profile)
   m_runningProfile = profile;
   m_settings = serialSettingsOf(profile);
   m_fHaveSettings = true;
+  // Injected text is cut by the running profile's rules: a cutter made for the profile before
+  // hands on what it has not cut yet and is made anew when text comes while no port is open.
+  retireOfflineCutter();
   int nPort = ConvertPort(m_settings.strPort.c_str());
   if (nPort == 0)
     return false;
@@ -204,15 +207,7 @@ bool PortOwner::StartCommThread()
   if (m_pCommThread && m_pCommThread->isRunning())
     return true;
   // Injected text that waited for a port joins the new thread's input first.
-  if (m_pOfflineCutter)
-  {
-    std::string strRest = m_pOfflineCutter->takeExternalBuffer();
-    m_pOfflineCutter.reset();
-    m_pOfflineSink.reset();
-    EnterCriticalSection(&m_csExternalData);
-    m_strExternalData.insert(0, strRest);
-    LeaveCriticalSection(&m_csExternalData);
-  }
+  retireOfflineCutter();
   CommThreadContext context;
   context.hPort = m_nComPortHandle.get();
   context.hwndOwner = m_hwndOwner;
@@ -236,6 +231,18 @@ bool PortOwner::StartCommThread()
     m_pCommThread->signalExternalData();
   LeaveCriticalSection(&m_csExternalData);
   return true;
+}
+
+void PortOwner::retireOfflineCutter()
+{
+  if (!m_pOfflineCutter)
+    return;
+  std::string strRest = m_pOfflineCutter->takeExternalBuffer();
+  m_pOfflineCutter.reset();
+  m_pOfflineSink.reset();
+  EnterCriticalSection(&m_csExternalData);
+  m_strExternalData.insert(0, strRest);
+  LeaveCriticalSection(&m_csExternalData);
 }
 
 void PortOwner::StopCommThread()

@@ -72,6 +72,7 @@ private:
   bool configurePort(HANDLE hPort) const;
   void sendInitString();
   void flushHandOvers();
+  void retireOfflineCutter();
   void logUndelivered();
   bool appendExternalData(const char* pszText);
 

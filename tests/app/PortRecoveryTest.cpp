@@ -21,15 +21,22 @@ struct Step
 std::vector<Step> play(PortRecovery& recovery, const std::vector<std::string>& rgstrSteps)
 {
   std::vector<Step> rgSteps;
+  uint32_t dwPrevious = recovery.generation();
   for (const std::string& strStep : rgstrSteps)
   {
     bool fReturned = false;
     if (strStep == "open")
+    {
+      dwPrevious = recovery.generation();
+      recovery.opening();
       fReturned = recovery.opened();
+    }
     else if (strStep == "close")
       recovery.closed();
     else if (strStep == "lose")
-      fReturned = recovery.lost();
+      fReturned = recovery.lost(recovery.generation());
+    else if (strStep == "stale")
+      fReturned = recovery.lost(dwPrevious);
     rgSteps.push_back({strStep.c_str(), fReturned, recovery.state()});
   }
   return rgSteps;
@@ -53,6 +60,8 @@ TEST(PortRecoveryTest, AnOpenPortThatGoesIsRetriedUntilItIsBackOrClosedOnPurpose
        {State::kOpen, State::kClosed, State::kClosed}},
       {"never opened", {"lose"}, {false}, {State::kClosed}},
       {"reopened on purpose", {"open", "open"}, {false, false}, {State::kOpen, State::kOpen}},
+      {"a report about the port before a reopen is stale", {"open", "open", "stale", "lose"},
+       {false, false, false, true}, {State::kOpen, State::kOpen, State::kOpen, State::kGone}},
   };
   for (const Row& row : rgRows)
   {
@@ -76,7 +85,7 @@ TEST(PortRecoveryTest, AResumeReopensWhateverPortIsWanted)
   EXPECT_FALSE(recovery.wantsReopenOnResume()) << "no port was ever opened";
   recovery.opened();
   EXPECT_TRUE(recovery.wantsReopenOnResume());
-  recovery.lost();
+  recovery.lost(recovery.generation());
   EXPECT_TRUE(recovery.wantsReopenOnResume()) << "a port being retried is wanted too";
   recovery.closed();
   EXPECT_FALSE(recovery.wantsReopenOnResume());

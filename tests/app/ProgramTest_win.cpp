@@ -10,6 +10,7 @@
 #include "app/AutoStartList.h"
 #include "app/ResourceIds.h"
 #include "base/Registry.h"
+#include "serial/SerialSettings.h"
 #include "settings/QuilbarProfileStore.h"
 
 #include <gtest/gtest.h>
@@ -292,6 +293,22 @@ protected:
     return profile;
   }
 
+  // A format before Default whose criterion has bad notation: its alert comes with the first scan.
+  static void addBadCriterion(QuilbarProfile& profile)
+  {
+    auto pCriteria = std::make_unique<Criteria>();
+    pCriteria->setKindStringExpression();
+    pCriteria->setStartPosition(1);
+    pCriteria->setExpression("<C");
+    auto pFormat = std::make_unique<DataEditFormat>();
+    pFormat->setName("Bad");
+    pFormat->setOrder(0);
+    pFormat->setOutput("Input()");
+    pFormat->getCriteriaMap().add(std::move(pCriteria));
+    profile.getDataEditFormatMap().lookup("Default")->setOrder(1);
+    profile.getDataEditFormatMap().add("Bad", std::move(pFormat));
+  }
+
   static void setFormat(QuilbarProfile& profile, const std::string& strOutput)
   {
     profile.getDataEditFormatMap().lookup("Default")->setOutput(strOutput);
@@ -453,7 +470,7 @@ TEST_F(ProgramTest, ProfilesSwitchFromTheListAndBySetProfileAndTypedDefaultBecom
     QuilbarProfileStore store;
     setFormat(addProfile(store, "Line1", "COM1", "L1^M"), "Input() + \"<cr>\" + SetProfile(\"line3\")");
     addProfile(store, "Line3", "COM3", "L3^M");
-    addProfile(store, "Default", "COM1", "D^M");
+    addBadCriterion(addProfile(store, "Default", "COM1", "D^M"));
     ASSERT_TRUE(store.saveSettings());
   }
   KeyTargetProcess target("Switch target");
@@ -481,14 +498,31 @@ TEST_F(ProgramTest, ProfilesSwitchFromTheListAndBySetProfileAndTypedDefaultBecom
   typeProfileName(hwndMain, "dEFAULT");
   EXPECT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Default"; }, 5000ms))
       << textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE));
+
+  // Default's criterion has bad notation: its alert stays open while the user picks Line1. The
+  // port opens with Line1 only once the string is done, never under the matcher.
+  scan(m_peer1, "C1");
+  HWND hwndAlert = dialogdriver::waitForDialog("Quilbar");
+  ASSERT_NE(nullptr, hwndAlert) << "no alert about the criterion";
+  ASSERT_TRUE(dialogdriver::selectComboText(hwndMain, IDC_MAIN_PROFILE, "Line1"));
+  EXPECT_EQ("", m_peer1.read(3, 1500ms)) << "the port was reopened while the string was matched";
+  dialogdriver::AnsweredBox alert = dialogdriver::answerMessageBox("Quilbar");
+  ASSERT_TRUE(alert.fFound);
+  EXPECT_NE(std::string::npos, alert.strText.find("Invalid expression")) << alert.strText;
+  EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "Line1's port did not open after the alert";
+  EXPECT_TRUE(quilbar.isRunning());
 }
 
 TEST_F(ProgramTest, DeletingRemovesTheRunEntryUnloadingSavesAndCleanRemovesOnlyTheProgramsEntries)
 {
+  StoryLog log;
   {
     QuilbarProfileStore store;
     addProfile(store, "Default", "COM1", "");
-    addProfile(store, "Line1", "COM1", "L1^M").setAutoStart(1);
+    QuilbarProfile& line1 = addProfile(store, "Line1", "COM1", "L1^M");
+    line1.setAutoStart(1);
+    line1.setLogging(1);
+    line1.setLogFilename(log.path());
     ASSERT_TRUE(store.saveSettings());
   }
   {
@@ -506,6 +540,14 @@ TEST_F(ProgramTest, DeletingRemovesTheRunEntryUnloadingSavesAndCleanRemovesOnlyT
     EXPECT_EQ(std::string(szShort) + " Line1", strData);
 
     dialogdriver::pressButton(hwndMain, IDC_MAIN_DELETE);
+    // A scan while the question is open is not typed into it: digits and Enter would answer Yes.
+    HWND hwndQuestion = dialogdriver::waitForDialog("Quilbar");
+    ASSERT_NE(nullptr, hwndQuestion) << "no question before deleting";
+    EXPECT_EQ(hwndQuestion, GetForegroundWindow()) << "the question is not in front";
+    scan(m_peer1, "4006381333931");
+    EXPECT_TRUE(log.waitFor("Not Typed = Quilbar's own window in front")) << log.text();
+    EXPECT_TRUE(IsWindowVisible(hwndQuestion)) << "the scan answered the question";
+    EXPECT_EQ((std::vector<std::string>{"Default", "Line1"}), storedProfiles());
     dialogdriver::AnsweredBox box = dialogdriver::answerMessageBox("Quilbar", IDYES);
     ASSERT_TRUE(box.fFound) << "no question before deleting";
     EXPECT_EQ("Are you sure you want to delete the profile \"Line1\"?", box.strText);
@@ -566,6 +608,7 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
     QuilbarProfileStore store;
     addProfile(store, "Line1", "COM1", "L1^M");
     addProfile(store, "Desk", "LPT1", "");
+    addProfile(store, "Kiosk", "LPT2", "").setTerminationType(kTerminationByTimeout);
     ASSERT_TRUE(store.saveSettings());
   }
   KeyTargetProcess target("Injection target");
@@ -594,6 +637,11 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
   dialogdriver::pressButton(hwndMain, IDC_MAIN_SETTINGS);
   HWND hwndSheet = dialogdriver::waitForDialog("Settings");
   ASSERT_NE(nullptr, hwndSheet) << "the settings sheet did not open";
+  // F1 on a page goes to the main window's help viewer, which says that the help file is missing.
+  PostMessageA(reinterpret_cast<HWND>(SendMessageA(hwndSheet, PSM_GETCURRENTPAGEHWND, 0, 0)), kuKeyF1, 0, 0);
+  dialogdriver::AnsweredBox help = dialogdriver::answerMessageBox("Quilbar");
+  ASSERT_TRUE(help.fFound) << "F1 on a settings page did not reach the help viewer";
+  EXPECT_NE(std::string::npos, help.strText.find("Quilbar.chm")) << help.strText;
   PostMessageA(hwndSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
   EXPECT_TRUE(dialogdriver::waitForWindowGone(hwndSheet)) << "the settings sheet did not close on OK";
   EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "the port was not opened again after the settings sheet";
@@ -603,6 +651,13 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
   ASSERT_TRUE(target.bringToFront());
   inject("NOPORT\r");
   EXPECT_TRUE(target.waitForText("INJ1\r\nNOPORT\r\n")) << target.text();
+
+  // Another profile without a port cuts by its own rules: in time-out mode the text ends anyway.
+  ASSERT_TRUE(dialogdriver::selectComboText(hwndMain, IDC_MAIN_PROFILE, "Kiosk"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return textOf(GetDlgItem(hwndMain, IDC_MAIN_PROFILE)) == "Kiosk"; }, 5000ms));
+  ASSERT_TRUE(target.bringToFront());
+  inject("NOEND");
+  EXPECT_TRUE(target.waitForText("INJ1\r\nNOPORT\r\nNOEND\r\n")) << target.text();
 }
 
 // The test's own window subscribes; it records what it receives.
@@ -619,6 +674,30 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, uMsg, wParam, lParam);
 }
 
+// A monitor window of the test; it records the events it is sent.
+std::vector<std::string> g_rgstrMonitored;
+
+LRESULT CALLBACK monitorProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+  if (uMsg == WM_COPYDATA)
+  {
+    auto* pCopyData = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    g_rgstrMonitored.emplace_back(static_cast<const char*>(pCopyData->lpData), pCopyData->cbData);
+    return TRUE;
+  }
+  return DefWindowProcA(hwnd, uMsg, wParam, lParam);
+}
+
+HWND createRecordingWindow(WNDPROC pfnProc, const char* pszClass, const char* pszTitle)
+{
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = pfnProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = pszClass;
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, pszClass, pszTitle, WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
 {
   {
@@ -626,15 +705,12 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
     addProfile(store, "Line1", "COM1", "L1^M");
     ASSERT_TRUE(store.saveSettings());
   }
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = subscriberProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "QuilbarTestSubscriber";
-  RegisterClassA(&wc);
-  HWND hwndSubscriber = CreateWindowExA(0, wc.lpszClassName, "Test subscriber", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
-                                        nullptr, wc.hInstance, nullptr);
+  HWND hwndSubscriber = createRecordingWindow(subscriberProc, "QuilbarTestSubscriber", "Test subscriber");
   ASSERT_NE(nullptr, hwndSubscriber);
+  HWND hwndMonitor = createRecordingWindow(monitorProc, "QuilbarTestMonitor", "Test monitor");
+  ASSERT_NE(nullptr, hwndMonitor);
   g_rgstrReceived.clear();
+  g_rgstrMonitored.clear();
   KeyTargetProcess target("Subscriber story");
   std::string strWhy;
   ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
@@ -643,6 +719,11 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   HWND hwndMain = quilbar.waitForMainWindow();
   ASSERT_NE(nullptr, hwndMain);
   ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  // A new monitor is told the program and the profile that runs, then every event.
+  PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.MonitorSubscribe"), 0, reinterpret_cast<LPARAM>(hwndMonitor));
+  ASSERT_TRUE(dialogdriver::waitPumping([] { return !g_rgstrMonitored.empty(); }, 10000ms)) << "the monitor got nothing";
+  EXPECT_NE(std::string::npos, g_rgstrMonitored[0].find("\nProgram Info = Tarnwick Quilbar 3.21\nActive Profile = Line1"))
+      << g_rgstrMonitored[0];
   PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.Subscribe"), 0, reinterpret_cast<LPARAM>(hwndSubscriber));
   ASSERT_TRUE(target.bringToFront());
   scan(m_peer1, "SUB1");
@@ -652,7 +733,11 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   // Typing would have been done by now; the target stays empty.
   dialogdriver::waitPumping([] { return false; }, 300ms);
   EXPECT_EQ("", target.text());
+  EXPECT_NE(g_rgstrMonitored.end(), std::find_if(g_rgstrMonitored.begin(), g_rgstrMonitored.end(), [](const std::string& str) {
+              return str.find("Subscriber Output") != std::string::npos && str.find("SUB1") != std::string::npos;
+            })) << "the monitor was not sent the string's event";
   DestroyWindow(hwndSubscriber);
+  DestroyWindow(hwndMonitor);
 }
 // A subscriber switched keyboard output off: the scan is not typed, and the event log says why
 // and which window was in front. Switched on again, the next scan is typed.
@@ -725,6 +810,18 @@ TEST_F(ProgramTest, AScanHeldForTheLockedWindowIsTypedWhenItComesToTheFront)
   // Once in front, the next scan goes straight through.
   scan(m_peer1, "DIRECT2");
   EXPECT_TRUE(locked.waitForText("HELD1\r\nDIRECT2\r\n")) << locked.text();
+
+  // A string still held when the program is unloaded does not vanish without a word.
+  ASSERT_TRUE(other.bringToFront());
+  announceForeground(other.window());
+  scan(m_peer1, "HELD3");
+  ASSERT_TRUE(log.waitFor("Input String = HELD3")) << log.text();
+  PostMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(quilbar.waitForExit(20000ms)) << "Unload did not end the program";
+  std::string strLog = log.text();
+  size_t nDropped = strLog.find("Held Data Dropped");
+  ASSERT_NE(std::string::npos, nDropped) << strLog;
+  EXPECT_NE(std::string::npos, strLog.find("Input String = HELD3", nDropped)) << strLog;
 }
 // A USB-serial adapter pulled out and plugged back in: the wedge notices, says so, keeps trying
 // without a message box, and reads again once the device is back, with its initialisation string
@@ -776,6 +873,17 @@ TEST_F(ProgramTest, APulledAdapterIsOpenedAgainByItselfAndAResumeOpensThePortAfr
     EXPECT_TRUE(log.waitFor("Serial Port Checked After Resume")) << log.text();
     scan(peer, "RESUMED");
     EXPECT_TRUE(target.waitForText("BEFORE\r\nAFTER\r\nRESUMED\r\n")) << target.text();
+
+    // A failure report about the port of an earlier opening (or one another program posts), a
+    // retry tick with no retry armed and a second start-up message leave the open port alone.
+    PostMessageA(hwndMain, WM_APP + 101, ERROR_GEN_FAILURE, 1);
+    PostMessageA(hwndMain, WM_TIMER, 1, 0);
+    PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.Startup"), 0, 0);
+    EXPECT_EQ("", peer.read(3, 3000ms)) << "the port was closed or opened again";
+    scan(peer, "STILL");
+    EXPECT_TRUE(target.waitForText("BEFORE\r\nAFTER\r\nRESUMED\r\nSTILL\r\n")) << target.text();
+    std::string strLog = log.text();
+    EXPECT_EQ(strLog.find("Serial Port Gone: Port"), strLog.rfind("Serial Port Gone: Port")) << strLog;
   }
   EXPECT_EQ(nullptr, dialogdriver::findWindow("Quilbar", "#32770"));
 }

@@ -53,11 +53,13 @@ public:
     return true;
   }
   bool isOwnMainWindow() const override { return m_fOwnMainWindow; }
+  bool isOwnWindow() const override { return m_fOwnMainWindow || m_fOwnWindow; }
   bool isAboveOwnIntegrity() const override { return m_fElevated; }
 
   bool m_fPresent = true;
   std::string m_strTitle = "Untitled - Notepad";
   bool m_fOwnMainWindow = false;
+  bool m_fOwnWindow = false;  // another window of the program's process (a message box)
   bool m_fElevated = false;
 };
 

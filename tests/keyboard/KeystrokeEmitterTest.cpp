@@ -198,6 +198,8 @@ TEST_F(KeystrokeEmitterTest, EachRefusalStopsTypingAndIsKeptUntilTaken)
        KeyboardRefusal::kKeyboardEventsOff, true},
       {"own window in front", [this] { m_foreground.m_fOwnMainWindow = true; },
        KeyboardRefusal::kOwnWindowInFront, true},
+      {"own message box in front", [this] { m_foreground.m_fOwnWindow = true; },
+       KeyboardRefusal::kOwnWindowInFront, false},
       {"no window in front", [this] { m_foreground.m_fPresent = false; },
        KeyboardRefusal::kNoForegroundWindow, false},
       {"elevated window in front", [this] { m_foreground.m_fElevated = true; },

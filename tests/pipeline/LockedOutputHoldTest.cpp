@@ -235,3 +235,17 @@ TEST_F(LockedOutputHoldTest, LongTimeLimitsDoNotWrap)
   m_hold.onTimer(0x7FFFFFFFu);
   EXPECT_TRUE(m_sink.m_rgstrDropped.empty());
 }
+
+TEST_F(LockedOutputHoldTest, UnloadDropsEveryHeldStringWithItsEvent)
+{
+  m_hold.submit("U1", m_dwNow);
+  m_hold.submit("U2", m_dwNow);
+  m_hold.dropAll(LockedOutputHold::kszUnloaded);
+  EXPECT_EQ(0u, m_hold.heldCount());
+  EXPECT_EQ((std::vector<std::string>{std::string("U1: ") + LockedOutputHold::kszUnloaded,
+                                      std::string("U2: ") + LockedOutputHold::kszUnloaded}),
+            m_sink.m_rgstrDropped);
+  EXPECT_EQ((std::vector<std::string>{"Data Held For Locked Window", "Data Held For Locked Window", "Held Data Dropped",
+                                      "Held Data Dropped"}),
+            eventNames());
+}

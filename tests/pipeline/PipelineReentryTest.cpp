@@ -57,6 +57,23 @@ void boxDeliveringMoreStrings(const char*)
   --g_nBoxDepth;
 }
 
+QuilbarProfile* g_pRunningProfile = nullptr;
+int g_nReopens = 0;
+bool g_fReopenedInsideBox = false;
+
+// The alert as a box during which the user picks another profile: the program opens the port,
+// which replaces the running profile, as soon as the pipeline lets it.
+void boxAskingForAReopen(const char*)
+{
+  ++g_nBoxes;
+  g_pPipeline->whenIdle([] {
+    QuilbarProfile fresh(*g_pRunningProfile);
+    *g_pRunningProfile = fresh;
+    ++g_nReopens;
+  });
+  g_fReopenedInsideBox = g_nReopens > 0;
+}
+
 class PipelineReentryTest : public ::testing::Test
 {
 protected:
@@ -69,7 +86,9 @@ protected:
     m_pipeline.setMainWindow(&m_mainWindow);
     m_subscribers.m_rgSubscribers.push_back({"Receiver", true});
     g_pPipeline = &m_pipeline;
-    g_nBoxDepth = g_nDeepest = g_nBoxes = 0;
+    g_nBoxDepth = g_nDeepest = g_nBoxes = g_nReopens = 0;
+    g_fReopenedInsideBox = false;
+    g_pRunningProfile = &m_profile;
     m_pfnPreviousAlert = Criteria::setExpressionAlert(boxDeliveringMoreStrings);
 
     DataEditFormatMap& formats = m_profile.getDataEditFormatMap();
@@ -132,5 +151,20 @@ TEST_F(PipelineReentryTest, StringOutsideAnyProcessingIsProcessedAtOnce)
   m_pipeline.processInputString("Y");
   EXPECT_EQ((std::vector<std::string>{"X", "Y"}), m_subscribers.m_rgstrDelivered);
   EXPECT_EQ(0, g_nBoxes);
+}
+// The alert's box runs the program's message loop; what the user does there must not free the
+// formats and criteria the matcher walks (the address sanitizer build catches that).
+TEST_F(PipelineReentryTest, AReopenAskedForInsideTheAlertWaitsUntilTheStringIsDone)
+{
+  Criteria::setExpressionAlert(boxAskingForAReopen);
+  m_profile.getDataEditFormatMap().remove("Reopen");
+  addFormat("Plain", 1, "Input() + \"!\"", "");
+  m_pipeline.processInputString("A");
+  EXPECT_EQ(1, g_nBoxes);
+  EXPECT_FALSE(g_fReopenedInsideBox) << "the running profile was replaced under the matcher";
+  EXPECT_EQ(1, g_nReopens);
+  EXPECT_EQ(std::vector<std::string>{"A!"}, m_subscribers.m_rgstrDelivered);
+  m_pipeline.whenIdle([] { ++g_nReopens; });
+  EXPECT_EQ(2, g_nReopens) << "outside any string the action runs at once";
 }
 }  // namespace

@@ -215,6 +215,22 @@ TEST_F(PortOwnerTest, InjectedTextWhilePortIsClosedIsCutOnTheWindowThread)
             std::find(window.m_rgstrDataStrings.begin(), window.m_rgstrDataStrings.end(), "BC"));
 }
 
+// After a switch between profiles without a port, injected text is cut by the new profile's
+// rules: in time-out mode a text without terminator still ends.
+TEST_F(PortOwnerTest, InjectedTextWithoutAPortIsCutByTheProfileLastOpened)
+{
+  QuilbarProfile desk = com1Profile();
+  desk.setPort("LPT1");
+  EXPECT_FALSE(open(desk));
+  owner.takeExternalData("T1\r");
+  ASSERT_TRUE(awaitStrings(1));
+  desk.setTerminationType(kTerminationByTimeout);
+  EXPECT_FALSE(open(desk));
+  owner.takeExternalData("T2");
+  ASSERT_TRUE(awaitStrings(2)) << "the time-out profile did not end the injected text";
+  EXPECT_EQ((Strings{"T1", "T2"}), window.m_rgstrDataStrings);
+}
+
 TEST_F(PortOwnerTest, InjectedTextBeforeAnyPortWaitsForTheFirstOpen)
 {
   owner.takeExternalData("early\r");
