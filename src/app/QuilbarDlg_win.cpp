@@ -197,6 +197,9 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
   case WM_PORTFAILED:
     onPortFailed(static_cast<DWORD>(wParam));
     return TRUE;
+  case WM_THREADEVENTS:
+    sendThreadEvents();
+    return TRUE;
   case WM_TIMER:
     if (wParam != kidPortRetryTimer)
       break;
@@ -583,14 +586,26 @@ void CQuilbarDlg::logRawInput(const std::string& strRaw)
   m_dataPath.eventLog().logRawInput(strRaw);
 }
 
-// The monitor list belongs to this window's thread; from the communication thread the event goes
-// to the log file only.
+// The monitor list belongs to this window's thread: from the communication thread the event goes
+// to the log file at once and to the monitors through a posted message (never a sent one: this
+// thread may be waiting for that thread to stop).
 void CQuilbarDlg::logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
 {
   if (GetWindowThreadProcessId(hwnd(), nullptr) == GetCurrentThreadId())
+  {
     m_dataPath.eventLog().logEvent(strEvent, rgstrDetails);
-  else
-    m_dataPath.eventLog().logFileEvent(strEvent, rgstrDetails);
+    return;
+  }
+  std::string strText = m_dataPath.eventLog().logEventFromOtherThread(strEvent, rgstrDetails);
+  if (!strText.empty() && m_threadEvents.push(std::move(strText)) &&
+      !PostMessageA(hwnd(), WM_THREADEVENTS, 0, 0))
+    m_threadEvents.noticeLost();
+}
+
+void CQuilbarDlg::sendThreadEvents()
+{
+  for (const std::string& strText : m_threadEvents.takeAll())
+    m_dataPath.eventLog().sendToMonitors(strText);
 }
 
 // On the communication thread, which must not be waited for from here: the window closes the

@@ -15,6 +15,7 @@
 #include "pipeline/HeldDataPump_win.h"
 #include "pipeline/HeldDataSink.h"
 #include "pipeline/LockedOutputHold.h"
+#include "pipeline/MonitorTextQueue.h"
 #include "pipeline/OutputNotice.h"
 #include "pipeline/ProfileSwitcher.h"
 #include "serial/PortHost.h"
@@ -33,6 +34,8 @@ const UINT WM_TRAYNOTIFY = WM_APP + 100;
 // Posted by the communication thread when the open port stops answering; wParam: the system's
 // error code.
 const UINT WM_PORTFAILED = WM_APP + 101;
+// Posted by the communication thread when events it logged wait for the monitors.
+const UINT WM_THREADEVENTS = WM_APP + 102;
 // The user-data word of the main window carries this mark.
 const LONG_PTR kMainWindowMark = 0xB00B;
 
@@ -91,6 +94,7 @@ private:
   bool reopenQuietly();
   void stopRetrying();
   void onPortFailed(DWORD dwError);
+  void sendThreadEvents();
   void reportPortGone(const std::string& strError);
   void onResume();
   std::string runningPortName();
@@ -160,6 +164,8 @@ private:
   TrayDisplay m_trayDisplay;
   std::string m_strNotTyped;
   PortRecovery m_portRecovery;
+  // Events of the communication thread on their way to the monitors, which are this thread's.
+  MonitorTextQueue m_threadEvents;
   // Set while the port is opened again by itself: its failures show no message box.
   bool m_fQuietOpen = false;
   UINT m_uStartupMessage = 0;
