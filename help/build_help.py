@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds Quilbar.chm from the HTML sources and checks that every help context has a topic.
 
-Every dialog asks for help with the number of its template (the IDD_ names of ResourceIds.h), so
+Every dialog asks for help with the number of its template (the IDD_ names of ResourceIds.h and of
+the monitor's MonitorResourceIds.h; --resource-ids may be given for each header), so
 those names are the help contexts: each one needs an [ALIAS] line in Quilbar.hhp naming a page of
 [FILES]. The [MAP] numbers are written from ResourceIds.h at build time, so they cannot drift.
 
@@ -33,8 +34,17 @@ class HelpError(Exception):
 
 
 def read_contexts(resource_ids):
-    with open(resource_ids, encoding="latin-1") as f:
-        return {name: int(value) for name, value in DEFINE.findall(f.read())}
+    """The IDD_ names of one header, or of several (each program of the package has its own);
+    two windows asking for the same number would share a topic, so a number may appear once."""
+    paths = [resource_ids] if isinstance(resource_ids, str) else resource_ids
+    contexts = {}
+    for path in paths:
+        with open(path, encoding="latin-1") as f:
+            for name, value in DEFINE.findall(f.read()):
+                if int(value) in contexts.values() and contexts.get(name) != int(value):
+                    raise HelpError(f"{path}: {name} = {value} is the number of another dialog")
+                contexts[name] = int(value)
+    return contexts
 
 
 def read_project(help_dir):
@@ -251,7 +261,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("mode", choices=["check", "build", "verify"])
     parser.add_argument("--help-dir", required=True)
-    parser.add_argument("--resource-ids", required=True)
+    parser.add_argument("--resource-ids", required=True, action="append")
     parser.add_argument("--output")
     parser.add_argument("--work")
     parser.add_argument("--chm")
