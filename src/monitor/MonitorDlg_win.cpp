@@ -26,7 +26,7 @@ struct Column
   int nWidth;  // dialog units
 };
 const Column krgColumns[] = {
-    {"Time", 44}, {"Arrived", 80}, {"After replacements", 80}, {"Format", 56}, {"What became of it", 160}};
+    {"Time", 54}, {"Arrived", 74}, {"After replacements", 74}, {"Format", 50}, {"What became of it", 136}};
 
 HICON loadIcon(int nSize)
 {

@@ -7,7 +7,9 @@
 #define IDC_STATIC (-1)
 #endif
 
-#define IDR_MONITOR 5100
+// Quilbar's icon under Quilbar's number, so that a program holding both resource sets (the
+// dialog gallery) has it once.
+#define IDR_MONITOR 128
 #define IDD_MONITOR_DIALOG 5000
 #define IDD_MONITOR_CHOOSER 5001
 
