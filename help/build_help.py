@@ -25,6 +25,7 @@ import sys
 import tempfile
 
 DEFINE = re.compile(r"^\s*#define\s+(IDD_\w+)\s+(\d+)\b", re.MULTILINE)
+INCLUDE = re.compile(r'^\s*#\s*include\s*"(\w+/\w+\.h)"', re.MULTILINE)
 CONTEXT_HEADER = "HelpContexts.h"
 LINK = re.compile(r'(?:href|src)="([^"#:]+)"', re.IGNORECASE)
 
@@ -34,16 +35,25 @@ class HelpError(Exception):
 
 
 def read_contexts(resource_ids):
-    """The IDD_ names of one header, or of several (each program of the package has its own);
-    two windows asking for the same number would share a topic, so a number may appear once."""
+    """The IDD_ numbers of one header or of several (each program of the package has its own),
+    with those of the families' files each includes by their folder ("sheet/SettingsResourceIds.h",
+    named from src/). Two windows asking for one number would share a topic, so a number may
+    appear once."""
     paths = [resource_ids] if isinstance(resource_ids, str) else resource_ids
     contexts = {}
     for path in paths:
         with open(path, encoding="latin-1") as f:
-            for name, value in DEFINE.findall(f.read()):
-                if int(value) in contexts.values() and contexts.get(name) != int(value):
-                    raise HelpError(f"{path}: {name} = {value} is the number of another dialog")
-                contexts[name] = int(value)
+            text = f.read()
+        found = {name: int(value) for name, value in DEFINE.findall(text)}
+        src_root = os.path.dirname(os.path.dirname(os.path.abspath(path)))
+        for target in INCLUDE.findall(text):
+            included = os.path.join(src_root, target)
+            if os.path.exists(included):
+                found.update(read_contexts(included))
+        for name, value in found.items():
+            if value in contexts.values() and contexts.get(name) != value:
+                raise HelpError(f"{path}: {name} = {value} is the number of another dialog")
+            contexts[name] = value
     return contexts
 
 
