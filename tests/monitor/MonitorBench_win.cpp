@@ -176,6 +176,7 @@ int main(int argc, char** argv)
   HWND hwndEvent = GetDlgItem(hwndMonitor, IDC_MONITOR_EVENT);
   double dBeforeWs = NAN, dAfterWs = NAN;
   size_t nMissing = 0;
+  auto start = Clock::now();
   for (size_t nSent = 0; nSent < nScans;)
   {
     std::string strBlock;
@@ -189,6 +190,9 @@ int main(int argc, char** argv)
                    windowText(hwndEvent).c_str());
       ++nMissing;
     }
+    if (nSent % 1000 == 0)
+      std::fprintf(stderr, "monitor bench: %zu scans after %.1f s\n", nSent,
+                   std::chrono::duration<double>(Clock::now() - start).count());
     if (nSent == kcBefore)
     {
       Sleep(1000);
