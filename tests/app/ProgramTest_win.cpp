@@ -697,30 +697,6 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, uMsg, wParam, lParam);
 }
 
-// A monitor window of the test; it records the events it is sent.
-std::vector<std::string> g_rgstrMonitored;
-
-LRESULT CALLBACK monitorProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-  if (uMsg == WM_COPYDATA)
-  {
-    auto* pCopyData = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    g_rgstrMonitored.emplace_back(static_cast<const char*>(pCopyData->lpData), pCopyData->cbData);
-    return TRUE;
-  }
-  return DefWindowProcA(hwnd, uMsg, wParam, lParam);
-}
-
-HWND createRecordingWindow(WNDPROC pfnProc, const char* pszClass, const char* pszTitle)
-{
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = pfnProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = pszClass;
-  RegisterClassA(&wc);
-  return CreateWindowExA(0, pszClass, pszTitle, WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 // A subscriber takes the string and nothing is typed. Once it stops answering (its thread pumps
 // no messages), the next string is reported as not delivered, and still not typed.
 TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
@@ -733,12 +709,15 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
     profile.setLogFilename(log.path());
     ASSERT_TRUE(store.saveSettings());
   }
-  HWND hwndSubscriber = createRecordingWindow(subscriberProc, "QuilbarTestSubscriber", "Test subscriber");
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = subscriberProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QuilbarTestSubscriber";
+  RegisterClassA(&wc);
+  HWND hwndSubscriber = CreateWindowExA(0, wc.lpszClassName, "Test subscriber", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
+                                        nullptr, wc.hInstance, nullptr);
   ASSERT_NE(nullptr, hwndSubscriber);
-  HWND hwndMonitor = createRecordingWindow(monitorProc, "QuilbarTestMonitor", "Test monitor");
-  ASSERT_NE(nullptr, hwndMonitor);
   g_rgstrReceived.clear();
-  g_rgstrMonitored.clear();
   KeyTargetProcess target("Subscriber story");
   std::string strWhy;
   ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
@@ -748,10 +727,12 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   ASSERT_NE(nullptr, hwndMain);
   ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
   // A new monitor is told the program and the profile that runs, then every event.
-  PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.MonitorSubscribe"), 0, reinterpret_cast<LPARAM>(hwndMonitor));
-  ASSERT_TRUE(dialogdriver::waitPumping([] { return !g_rgstrMonitored.empty(); }, 10000ms)) << "the monitor got nothing";
-  EXPECT_NE(std::string::npos, g_rgstrMonitored[0].find("\nProgram Info = Tarnwick Quilbar 3.21\nActive Profile = Line1"))
-      << g_rgstrMonitored[0];
+  TestMonitor monitor;
+  ASSERT_TRUE(monitor.isReady());
+  monitor.subscribeTo(hwndMain);
+  ASSERT_TRUE(monitor.waitForEvent("Connected", 10000ms));
+  EXPECT_NE(std::string::npos, monitor.texts()[0].find("\nProgram Info = Tarnwick Quilbar 3.21\nActive Profile = Line1"))
+      << monitor.texts()[0];
   PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.Subscribe"), 0, reinterpret_cast<LPARAM>(hwndSubscriber));
   ASSERT_TRUE(target.bringToFront());
   scan(m_peer1, "SUB1");
@@ -761,11 +742,7 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   // Typing would have been done by now; the target stays empty.
   dialogdriver::waitPumping([] { return false; }, 300ms);
   EXPECT_EQ("", target.text());
-  EXPECT_NE(g_rgstrMonitored.end(), std::find_if(g_rgstrMonitored.begin(), g_rgstrMonitored.end(), [](const std::string& str) {
-              return str.find("Subscriber Output") != std::string::npos && str.find("SUB1") != std::string::npos;
-            })) << "the monitor was not sent the string's event";
-  // A monitor on this thread would stall the sends while the subscriber stops answering below.
-  DestroyWindow(hwndMonitor);
+  EXPECT_TRUE(monitor.waitForEvent("Subscriber Output", 10000ms)) << "the monitor was not sent the string's event";
 
   scan(m_peer1, "SUB2");
   EXPECT_TRUE(log.waitFor("Subscriber Output Not Delivered: Not Delivered = no subscriber took the data"))
