@@ -43,6 +43,19 @@ KeyboardRefusal KeystrokeEmitter::takeRefusal()
   return refusal;
 }
 
+std::string KeystrokeEmitter::takeSkipped()
+{
+  std::string strSkipped;
+  strSkipped.swap(m_strSkipped);
+  return strSkipped;
+}
+
+void KeystrokeEmitter::noteSkipped(char ch)
+{
+  if (m_strSkipped.find(ch) == std::string::npos)
+    m_strSkipped += ch;
+}
+
 void KeystrokeEmitter::noteRefusal(KeyboardRefusal refusal)
 {
   if (m_refusal == KeyboardRefusal::kNone)
@@ -59,8 +72,13 @@ void KeystrokeEmitter::sendKeystrokes(const char* psz, std::string& strReport, b
   for (const char* pch = psz; *pch != '\0'; ++pch)
   {
     const KeyTranslator& entry = m_settings.pmapKeyTranslator->entryOf(static_cast<unsigned char>(*pch));
+    // Not typed, as the map says, but not in silence either: the user learns that a recipe is
+    // missing rather than finding a word short in the window.
     if (!entry.getValid())
+    {
+      noteSkipped(*pch);
       continue;
+    }
     KeyboardRefusal refusal = refusalNow(fDescribeOnly);
     if (refusal != KeyboardRefusal::kNone)
     {
@@ -105,8 +123,8 @@ void KeystrokeEmitter::sendChordIfEnabled(int nVirtualKey, int nScanCode)
 }
 
 // An event the system refuses ends the steps: typing on after a hole would put the rest of the
-// text in the window without the characters before it. A key pressed before the refusal is
-// released all the same, so no modifier stays down.
+// text in the window without the characters before it. Every release of the steps is still
+// offered, so no key pressed before the refusal stays down.
 bool KeystrokeEmitter::perform(const std::vector<KeyStep>& rgSteps)
 {
   bool fAllTaken = true;
@@ -119,8 +137,8 @@ bool KeystrokeEmitter::perform(const std::vector<KeyStep>& rgSteps)
         fAllTaken = m_sink.keyEvent(step.nVirtualKey, step.nScanCode, step.dwFlags) && fAllTaken;
       break;
     case KeyStep::Kind::Unicode:
-      if (fAllTaken)
-        fAllTaken = m_sink.unicodeEvent(step.nScanCode);
+      if (fAllTaken || (step.dwFlags & kdwKeyUp) != 0)
+        fAllTaken = m_sink.unicodeEvent(step.nScanCode, step.dwFlags & kdwKeyUp) && fAllTaken;
       break;
     case KeyStep::Kind::Wait:
       if (fAllTaken)

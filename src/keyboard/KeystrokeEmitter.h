@@ -42,6 +42,9 @@ public:
 
   // The first refusal since the last call, and forgotten: what kept output from being typed.
   KeyboardRefusal takeRefusal();
+  // The characters skipped for want of a recipe since the last call, each once, in the order
+  // met, and forgotten.
+  std::string takeSkipped();
 
   // Ctrl+Alt+Shift+key; nothing is reported.
   void sendModifiedChord(int nVirtualKey, int nScanCode);
@@ -53,10 +56,12 @@ private:
   bool perform(const std::vector<KeyStep>& rgSteps);
   void sendChordIfEnabled(int nVirtualKey, int nScanCode);
   void noteRefusal(KeyboardRefusal refusal);
+  void noteSkipped(char ch);
 
   KeyEventSink& m_sink;
   const ForegroundWindow& m_foregroundWindow;
   const CapsLockState& m_capsLock;
   KeyboardOutputSettings m_settings;
   KeyboardRefusal m_refusal = KeyboardRefusal::kNone;
+  std::string m_strSkipped;
 };

@@ -20,11 +20,15 @@ public:
   {
     pressOrRelease(nVirtualKey, nScanCode, dwFlags | kdwKeyUp);
   }
+  // Pressed and released: a lone press is what makes remote sessions and some terminals merge
+  // identical characters in a row, or repeat one as if the key were held.
   void unicode(int nCode)
   {
     if (m_fDescribeOnly)
       return;
     m_rgSteps.push_back(KeyStep::unicode(nCode));
+    m_rgSteps.push_back(KeyStep::wait(m_nDelay));
+    m_rgSteps.push_back(KeyStep::unicode(nCode, kdwKeyUp));
     m_rgSteps.push_back(KeyStep::wait(m_nDelay));
   }
   std::vector<KeyStep>& steps() { return m_rgSteps; }
@@ -48,8 +52,6 @@ std::string modifierName(int nScanCode)
   return KeyTables::keyName(nScanCode, false) + "+";
 }
 
-// The Unicode event is a lone key-down: the injection call produces the character from it, and
-// receivers have always seen it that way.
 KeystrokePlan planUnicodeEntry(const KeyTranslator& entry, StepList& steps)
 {
   steps.unicode(entry.getKeyCode());

@@ -21,7 +21,7 @@ public:
   {
     return take(KeyStep::key(nVirtualKey, nScanCode, dwFlags));
   }
-  bool unicodeEvent(int nCode) override { return take(KeyStep::unicode(nCode)); }
+  bool unicodeEvent(int nCode, unsigned dwFlags) override { return take(KeyStep::unicode(nCode, dwFlags)); }
   void wait(int nMilliseconds) override { m_rgSteps.push_back(KeyStep::wait(nMilliseconds)); }
 
   std::vector<KeyStep> m_rgSteps;

@@ -24,10 +24,10 @@ public:
     ++m_nEvents;
     return m_system.keyEvent(nVirtualKey, nScanCode, dwFlags);
   }
-  bool unicodeEvent(int nCode) override
+  bool unicodeEvent(int nCode, unsigned dwFlags) override
   {
     ++m_nEvents;
-    return m_system.unicodeEvent(nCode);
+    return m_system.unicodeEvent(nCode, dwFlags);
   }
   void wait(int nMilliseconds) override
   {
