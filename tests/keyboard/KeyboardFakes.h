@@ -79,7 +79,7 @@ public:
   bool m_fPresent = true;
   std::string m_strTitle = "Untitled - Notepad";
   std::string m_strClass = "Notepad";
-  TableKeyboard m_keyboard = usLayout();
+  TableKeyboard m_keyboard;
   mutable int m_nTitleReads = 0;
   bool m_fOwnMainWindow = false;
   bool m_fElevated = false;
