@@ -233,10 +233,13 @@ bool TypingRulePlanner::planControl(unsigned char by, int nCapsState, KeystrokeP
   {
     unsigned char byText = static_cast<unsigned char>(ch);
     KeystrokePlan part;
+    const KeyTranslator& entry = m_mapKeyTranslator.entryOf(byText);
     if (isTextByte(byText))
       fAll = planText(byText, nCapsState, part) && fAll;
+    else if (entry.getValid())
+      part = KeystrokePlanner::planEntry(entry, nCapsState, m_nDelay, m_fDescribeOnly);
     else
-      part = KeystrokePlanner::planEntry(m_mapKeyTranslator.entryOf(byText), nCapsState, m_nDelay, m_fDescribeOnly);
+      fAll = false;
     append(plan, part);
   }
   return fAll;

@@ -105,6 +105,8 @@ TEST_F(TypingRuleTest, EachMethodTypesWhatTheTargetTakes)
        "12/38+ 60/52+ 60/52- 60/52+ 60/52- 62/50+ 62/50- 69/49+ 69/49- 12/38- ", "Alt+0029 ", ""},
       {"GS as a text, by the text method and the key map", germanLayout, kWindow, 1, 3, "|<CR>", 0, "\x1D",
        "U+007c+ U+007c- 0d/1c+ 0d/1c- ", "| Enter ", ""},
+      {"a text's own character without a recipe names the control character", usLayout, kWindow, 0, 3, "<LF>x", 0,
+       "\x1D", "U+0078+ U+0078- ", "x ", "\x1D"},
       {"an empty text drops the control character", usLayout, kWindow, 1, 3, "", 0, "a\x1D",
        "41/1e+ 41/1e- ", "a ", ""},
       {"LF, which the key map leaves out, as Ctrl+J", usLayout, kWindow, 0, 1, "", 0, "\n", "11/1d+ 4a/00+ 4a/00- 11/1d- ",
