@@ -345,8 +345,11 @@ TEST_F(ProgramTest, FirstRunOnAnEmptyRegistryCreatesDefaultAndTypesAScanIntoNote
   Process notepad("notepad.exe", "");
   HWND hwndNotepad = notepad.waitForWindow(nullptr, "Notepad");
   ASSERT_NE(nullptr, hwndNotepad) << "notepad did not start";
-  HWND hwndEdit = FindWindowExA(hwndNotepad, nullptr, "Edit", nullptr);
-  ASSERT_NE(nullptr, hwndEdit);
+  // Notepad's frame may show before its edit control exists.
+  HWND hwndEdit = nullptr;
+  testsupport::waitUntil([&] { return (hwndEdit = FindWindowExA(hwndNotepad, nullptr, "Edit", nullptr)) != nullptr; },
+                         5000ms);
+  ASSERT_NE(nullptr, hwndEdit) << "notepad has no edit control";
   ASSERT_TRUE(bringOwnWindowToFront(hwndNotepad));
 
   // The Default profile has no initialisation string: probes go out until one is typed, which
@@ -577,13 +580,16 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
   ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
   ASSERT_TRUE(target.bringToFront());
 
+  // The sender learns whether its text was taken.
   auto inject = [&](const std::string& strText) {
     COPYDATASTRUCT copyData = {7, static_cast<DWORD>(strText.size() + 1), const_cast<char*>(strText.c_str())};
-    DWORD_PTR dwResult = 0;
+    DWORD_PTR dwResult = 2;
     SendMessageTimeoutA(hwndMain, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData), SMTO_ABORTIFHUNG, 5000,
                         &dwResult);
+    return dwResult;
   };
-  inject("INJ1\r");
+  EXPECT_EQ(static_cast<DWORD_PTR>(FALSE), inject(std::string(1024 * 1024, 'x') + "\r")) << "too large";
+  EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), inject("INJ1\r"));
   EXPECT_TRUE(target.waitForText("INJ1\r\n")) << target.text();
 
   // The settings sheet's whole sequence closes the port and opens it again, OK or not: the
@@ -616,11 +622,16 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, uMsg, wParam, lParam);
 }
 
+// A subscriber takes the string and nothing is typed. Once it stops answering (its thread pumps
+// no messages), the next string is reported as not delivered, and still not typed.
 TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
 {
+  StoryLog log;
   {
     QuilbarProfileStore store;
-    addProfile(store, "Line1", "COM1", "L1^M");
+    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
+    profile.setLogging(1);
+    profile.setLogFilename(log.path());
     ASSERT_TRUE(store.saveSettings());
   }
   WNDCLASSA wc = {};
@@ -648,6 +659,11 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   EXPECT_EQ(std::string("SUB1\r\0", 6), g_rgstrReceived[0]);
   // Typing would have been done by now; the target stays empty.
   dialogdriver::waitPumping([] { return false; }, 300ms);
+  EXPECT_EQ("", target.text());
+
+  scan(m_peer1, "SUB2");
+  EXPECT_TRUE(log.waitFor("Subscriber Output Not Delivered: Not Delivered = no subscriber took the data"))
+      << log.text();
   EXPECT_EQ("", target.text());
   DestroyWindow(hwndSubscriber);
 }
