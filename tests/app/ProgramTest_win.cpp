@@ -6,6 +6,7 @@
 #include "DialogDriver_win.h"
 #include "KeyTargetProcess_win.h"
 #include "SerialTestRig_win.h"
+#include "TestMonitor_win.h"
 #include "TestSupport.h"
 #include "app/AutoStartList.h"
 #include "app/ResourceIds.h"
@@ -771,12 +772,18 @@ TEST_F(ProgramTest, APulledAdapterIsOpenedAgainByItselfAndAResumeOpensThePortAfr
   HWND hwndMain = quilbar.waitForMainWindow();
   ASSERT_NE(nullptr, hwndMain);
   ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  TestMonitor monitor;
+  ASSERT_TRUE(monitor.isReady());
+  monitor.subscribeTo(hwndMain);
+  ASSERT_TRUE(monitor.waitForEvent("Connected", 10000ms));
   ASSERT_TRUE(target.bringToFront());
   scan(m_peer1, "BEFORE");
   ASSERT_TRUE(target.waitForText("BEFORE\r\n")) << target.text();
 
   ASSERT_TRUE(cable.unplug()) << "the virtual cable could not be pulled";
   ASSERT_TRUE(log.waitFor("Serial Port Gone")) << log.text();
+  // The communication thread's own event reaches the monitors too, through the window's thread.
+  EXPECT_TRUE(monitor.waitForEvent("Serial Port Error", 10000ms)) << log.text();
   EXPECT_NE(std::string::npos, log.text().find("Port = COM1")) << log.text();
   // The device stays away for more than one try; no try may stop the program with a box.
   dialogdriver::waitPumping([] { return false; }, std::chrono::milliseconds(2 * 2000 + 500));
