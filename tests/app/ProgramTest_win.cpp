@@ -11,6 +11,7 @@
 #include "app/AutoStartList.h"
 #include "app/ResourceIds.h"
 #include "base/Registry.h"
+#include "monitor/MonitorResourceIds.h"
 #include "settings/QuilbarProfileStore.h"
 
 #include <gtest/gtest.h>
@@ -428,6 +429,24 @@ TEST_F(ProgramTest, HiddenAtStartItReadsAllTheSameAndHidingNeverEndsIt)
   ASSERT_TRUE(waitVisible(hwndMain, true));
   PostMessageA(hwndMain, WM_CLOSE, 0, 0);
   EXPECT_TRUE(waitVisible(hwndMain, false)) << "the close box did not hide the window";
+
+  // The right button, released, opens the tray menu; its Monitor starts the monitor beside the
+  // program, which finds this wedge. The window stays hidden.
+  PostMessageA(hwndMain, kuTrayNotify, 128, WM_RBUTTONUP);
+  HWND hwndMenu = nullptr;
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return (hwndMenu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(hwndMenu); }, 10000ms, 20ms))
+      << "the tray menu did not open";
+  keybd_event('M', 0x32, 0, 0);
+  keybd_event('M', 0x32, KEYEVENTF_KEYUP, 0);
+  HWND hwndMonitor = dialogdriver::waitForWindow("Tarnwick Quilbar Monitor", 20000ms, "#32770");
+  ASSERT_NE(nullptr, hwndMonitor) << "Monitor on the tray menu did not start the monitor";
+  EXPECT_TRUE(testsupport::waitUntil(
+      [&] { return dialogdriver::itemText(hwndMonitor, IDC_MONITOR_STATE).find(kszMainTitle) == 0; }, 10000ms, 20ms))
+      << dialogdriver::itemText(hwndMonitor, IDC_MONITOR_STATE);
+  PostMessageA(hwndMonitor, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(dialogdriver::waitForWindowGone(hwndMonitor));
+  EXPECT_FALSE(IsWindowVisible(hwndMain));
 
   EXPECT_TRUE(quilbar.isRunning());
   ASSERT_TRUE(target.bringToFront());
