@@ -751,7 +751,9 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   DestroyWindow(hwndSubscriber);
 }
 // A subscriber switched keyboard output off: the scan is not typed, and the event log says why
-// and which window was in front. Switched on again, the next scan is typed.
+// and which window was in front. Switched on again, the next scan is typed, and the profile's
+// typing rule for that window types the group separator as its text and the e-acute the key map
+// has no recipe for.
 TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
 {
   StoryLog log;
@@ -760,6 +762,11 @@ TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
     QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
     profile.setLogging(1);
     profile.setLogFilename(log.path());
+    TypingRule rule;
+    rule.setTitle("Refusal target");
+    rule.setControlMethod(TypingRule::kControlText);
+    rule.setControlText("|");
+    profile.getTypingRules().setRules({rule});
     ASSERT_TRUE(store.saveSettings());
   }
   KeyTargetProcess target("Refusal target");
@@ -780,6 +787,8 @@ TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
   PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.KeyboardEvents"), 0, 0);
   scan(m_peer1, "ON1");
   EXPECT_TRUE(target.waitForText("ON1\r\n")) << target.text();
+  scan(m_peer1, "G\x1DS\xE9");
+  EXPECT_TRUE(target.waitForText("ON1\r\nG|S\xE9\r\n")) << target.text();
 }
 
 // The output window lock with holding on: a scan read while another window is in front waits,
