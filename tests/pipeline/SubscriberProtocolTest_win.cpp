@@ -11,6 +11,8 @@
 #include "RecordingExpressionActions.h"
 #include "pipeline/SubscriberMessages.h"
 #include "TempLogFile.h"
+#include "TestProcess_win.h"
+#include "TestProgramFiles_win.h"
 #include "TestSupport.h"
 #include "serial/DataStringCutter.h"
 #include "serial/DataStringSink.h"
@@ -35,54 +37,14 @@ using Lines = std::vector<std::string>;
 
 const char kszMainTitle[] = "Tarnwick Quilbar 3.21";
 
-std::string besideTestProgram(const char* pszFileName)
-{
-  char szPath[MAX_PATH];
-  GetModuleFileNameA(NULL, szPath, MAX_PATH);
-  std::string strPath = szPath;
-  return strPath.substr(0, strPath.find_last_of("\\/") + 1) + pszFileName;
-}
-
 // One run of SubscriberChild_win.exe; ended when the test ends.
-class ChildProcess
+class ChildProcess : public TestProcess
 {
 public:
   explicit ChildProcess(const std::string& strArguments)
+      : TestProcess(commandLine(besideThisTestProgram("SubscriberChild_win.exe"), strArguments))
   {
-    std::string strProgram = besideTestProgram("SubscriberChild_win.exe");
-    std::string strCommand = "\"" + strProgram + "\" " + strArguments;
-    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
-    rgchCommand.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    m_fStarted = CreateProcessA(strProgram.c_str(), rgchCommand.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi) != 0;
   }
-  ~ChildProcess()
-  {
-    if (!m_fStarted)
-      return;
-    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-    {
-      TerminateProcess(m_pi.hProcess, 9);
-      WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-  }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  bool started() const { return m_fStarted; }
-  bool hasEnded() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }
-  void terminate()
-  {
-    TerminateProcess(m_pi.hProcess, 9);
-    WaitForSingleObject(m_pi.hProcess, 5000);
-  }
-
-private:
-  PROCESS_INFORMATION m_pi = {};
-  bool m_fStarted = false;
 };
 
 // A copy-data message as the child recorded it.
@@ -299,8 +261,8 @@ TEST_F(SubscriberProtocolTest, VanishedSubscribersAndMonitorsAreRemovedAndLogged
   auto pMonitor = startSubscriber("monitor", "Monitor", monitor.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.monitorCount() == 1; }));
 
-  pCrashing->terminate();
-  pMonitor->terminate();
+  pCrashing->kill();
+  pMonitor->kill();
   ASSERT_TRUE(pumpUntil([&] { return !IsWindow(findSubscriber("Crashing")); })) << "the killed window stayed";
   m_pipeline.processInputString("one");
   EXPECT_EQ(1u, m_protocol.subscriberCount());
@@ -313,7 +275,7 @@ TEST_F(SubscriberProtocolTest, VanishedSubscribersAndMonitorsAreRemovedAndLogged
   EXPECT_NE(std::string::npos, strLog.find(" Subscriber Removed: Number Of Subscribers = 1\r\n")) << strLog;
   EXPECT_NE(std::string::npos, strLog.find(" Monitor Removed: Monitor Window Title = Monitor\r\n")) << strLog;
 
-  pStaying->terminate();
+  pStaying->kill();
   ASSERT_TRUE(pumpUntil([&] { return !IsWindow(findSubscriber("Staying")); }));
   m_pipeline.processInputString("two");
   EXPECT_EQ(0u, m_protocol.subscriberCount());
@@ -461,7 +423,7 @@ TEST_F(SubscriberProtocolTest, HungSubscriberDelaysDeliveryOnlyUpToTheBound)
   EXPECT_NE(std::string::npos, m_logFile.contents().find(" Subscriber Not Responding: Subscriber Window Title = Hung\r\n"));
 
   // A vanished subscriber fails at once and silently.
-  pHung->terminate();
+  pHung->kill();
   ASSERT_TRUE(pumpUntil([&] { return findSubscriber("Hung") == NULL; }));
   std::string strLogBefore = m_logFile.contents();
   DWORD dwStart = GetTickCount();
