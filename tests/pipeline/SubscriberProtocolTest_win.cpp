@@ -8,6 +8,7 @@
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/KeystrokePlanner.h"
 #include "PipelineFakes.h"
+#include "PipelineFixture.h"
 #include "RecordingExpressionActions.h"
 #include "pipeline/SubscriberMessages.h"
 #include "TempLogFile.h"
@@ -93,7 +94,7 @@ public:
   int m_nClipboardRequests = 0;
 };
 
-class SubscriberProtocolTest : public ::testing::Test
+class SubscriberProtocolTest : public TypingFixture
 {
 protected:
   SubscriberProtocolTest()
@@ -110,8 +111,6 @@ protected:
     m_protocol.setCurrentProfileName([] { return std::string("Default"); });
     m_log.setMonitorSink(&m_protocol);
     m_log.setSettings(1, m_logFile.path());
-    m_keyboardSettings.pmapKeyTranslator = &m_keyMap;
-    m_emitter.setSettings(m_keyboardSettings);
     m_pipeline.setRunningProfile(&m_profile);
   }
   ~SubscriberProtocolTest() override
@@ -170,13 +169,6 @@ protected:
   EventLog m_log{m_clock, nullptr};
   SubscriberProtocol m_protocol{m_log};
   HWND m_hwndMain = NULL;
-  RecordingExpressionActions m_actions;
-  RecordingKeyEventSink m_sink;
-  FakeForegroundWindow m_foreground;
-  FakeCapsLockState m_caps;
-  KeyTranslatorMap m_keyMap;
-  KeyboardOutputSettings m_keyboardSettings;
-  KeystrokeEmitter m_emitter{m_sink, m_foreground, m_caps};
   RecordingProfileSwitcher m_profiles;
   QuilbarProfile m_profile;
   DataStringPipeline m_pipeline{m_actions, m_emitter, m_foreground, m_protocol, m_log, m_profiles};
