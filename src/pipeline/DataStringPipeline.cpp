@@ -6,6 +6,7 @@
 #include "SubscriberOutput.h"
 #include "base/Assert.h"
 #include "base/DataConv.h"
+#include "engine/GS1Normaliser.h"
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/OutputWindowLock.h"
 #include "settings/QuilbarProfile.h"
@@ -90,6 +91,7 @@ void DataStringPipeline::processOne(const std::string& strData)
   if (!passesDuplicateFilter(strText, rgstrDetails))
     return;
 
+  normalise(strText, rgstrDetails);
   m_pRunningProfile->getReplacementMap().applyReplacements(strText);
   if (loggingActive())
     rgstrDetails.push_back("Input String (after replacements) = " + DataConv::render(strText));
@@ -112,6 +114,21 @@ void DataStringPipeline::processOne(const std::string& strData)
     m_log.logEvent(strEvent, rgstrDetails);
   }
   runPendingProfileSwitch();
+}
+
+// Before the replacements, so that they and the formats see the element string whatever form the
+// scanner sent; the duplicate filter has compared the string as received.
+void DataStringPipeline::normalise(std::string& strText, std::vector<std::string>& rgstrDetails)
+{
+  GS1Normaliser::Result result = GS1Normaliser::normalise(strText, m_pRunningProfile->getGS1InputForms());
+  m_evaluator.setSymbology(result.strSymbology);
+  if (loggingActive() && !result.strNotConverted.empty())
+    rgstrDetails.push_back("GS1 Input Not Converted = " + result.strNotConverted);
+  if (result.strText == strText)
+    return;
+  strText.swap(result.strText);
+  if (loggingActive())
+    rgstrDetails.push_back("Input String (after normalisation) = " + DataConv::render(strText));
 }
 
 bool DataStringPipeline::passesOutputWindowLock(std::vector<std::string>& rgstrDetails)
