@@ -2,6 +2,7 @@
 
 #include "settings/QuilbarProfile.h"
 
-// A profile whose every single value (port, flags, numbers, titles) differs from its default, so
-// that a value lost or mixed up on its way somewhere shows; its lists are left at their defaults.
+// A profile whose every value the settings sheet edits (port, flags, numbers, titles) differs
+// from its default, so that a value lost or mixed up on its way shows; its formats, replacements
+// and key translations are those of a fresh profile.
 QuilbarProfile profileWithNothingAtDefault();
