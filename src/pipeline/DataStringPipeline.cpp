@@ -15,6 +15,8 @@
 
 namespace
 {
+const char kszNoSubscriberTookTheData[] = "no subscriber took the data";
+
 // The keyboard output function: context 1 is the emitter, context 2 the report text.
 void typePiece(const char* pszPiece, void* pContext1, void* pContext2)
 {
@@ -257,17 +259,7 @@ void DataStringPipeline::outputToSubscribers(const std::string& strName, const s
     }
     return;
   }
-  if (!m_subscribers.deliverToSubscribers(m_strSubscriberOutput))
-  {
-    typeUndelivered(m_strSubscriberOutput, true, strEvent, rgstrDetails);
-    return;
-  }
-  notifyDelivered();
-  if (loggingActive())
-  {
-    strEvent = "Subscriber Output";
-    rgstrDetails.push_back("Subscriber Data = " + DataConv::render(m_strSubscriberOutput));
-  }
+  deliverOrType(m_strSubscriberOutput, true, strEvent, rgstrDetails);
 }
 
 void DataStringPipeline::passThrough(const std::string& strText, std::string& strEvent,
@@ -275,17 +267,37 @@ void DataStringPipeline::passThrough(const std::string& strText, std::string& st
 {
   if (loggingActive())
     rgstrDetails.push_back("No matching data edit format, data passed through");
-  if (!hasSubscribers() || !m_subscribers.deliverToSubscribers(strText))
+  if (!hasSubscribers())
   {
     typeUndelivered(strText, false, strEvent, rgstrDetails);
     return;
   }
-  notifyDelivered();
-  if (loggingActive())
+  deliverOrType(strText, false, strEvent, rgstrDetails);
+}
+
+// A text that no subscriber took while subscribers remain (each hung or did not answer in time)
+// went nowhere: it is reported as not delivered, never as output, and it is not typed either,
+// since the subscribers keep the keyboard for themselves.
+void DataStringPipeline::deliverOrType(const std::string& strText, bool fWithChords, std::string& strEvent,
+                                       std::vector<std::string>& rgstrDetails)
+{
+  SubscriberDelivery delivery = m_subscribers.deliverToSubscribers(strText);
+  if (delivery == SubscriberDelivery::NoneLeft)
   {
-    strEvent = "Subscriber Output";
-    rgstrDetails.push_back("Subscriber Data = " + DataConv::render(strText));
+    typeUndelivered(strText, fWithChords, strEvent, rgstrDetails);
+    return;
   }
+  bool fTaken = delivery == SubscriberDelivery::Taken;
+  if (fTaken)
+    notifyDelivered();
+  else
+    notifyNotTyped(kszNoSubscriberTookTheData);
+  if (!loggingActive())
+    return;
+  strEvent = fTaken ? "Subscriber Output" : "Subscriber Output Not Delivered";
+  rgstrDetails.push_back("Subscriber Data = " + DataConv::render(strText));
+  if (!fTaken)
+    rgstrDetails.push_back(std::string("Not Delivered = ") + kszNoSubscriberTookTheData);
 }
 
 // The program an expression starts is remembered in its format so that the next evaluation of

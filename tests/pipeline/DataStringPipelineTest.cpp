@@ -540,12 +540,52 @@ TEST_F(DataStringPipelineTest, OutputNotTypedIsToldWithItsReasonUntilTheNextDeli
   }
 }
 
-TEST_F(DataStringPipelineTest, DeliveryToSubscribersCountsAsDelivered)
+// A string counts as delivered when a subscriber took it. When every subscriber left hung or did
+// not answer in time it went nowhere: the event and the tray say so, and it is not typed either.
+TEST_F(DataStringPipelineTest, OnlyAStringThatASubscriberTookCountsAsDelivered)
 {
-  g_fKeyboardEvents = false;  // keyboard output does not matter to subscribers
-  m_subscribers.m_rgSubscribers = {{"Pelldrop", true}};
-  process("A");
-  EXPECT_EQ(Lines{"delivered"}, m_notice.m_rgstrNotices);
+  struct Row
+  {
+    const char* pszCase;
+    std::vector<RecordingSubscribers::Subscriber> rgSubscribers;
+    bool fFormat;
+    const char* pszNotice;
+    const char* pszEvent;
+    Lines rgstrLastDetails;
+  };
+  const Row rgRows[] = {
+    {"taken, format", {{"Pelldrop", true}}, true, "delivered", "Subscriber Output",
+     {"Subscriber Data = A<CR>", "Subscribers = Pelldrop"}},
+    {"taken, passed through", {{"Pelldrop", true}}, false, "delivered", "Subscriber Output",
+     {"Subscriber Data = A", "Subscribers = Pelldrop"}},
+    {"one hung, one taking", {{"Hung", true, false, true}, {"Pelldrop", true}}, true, "delivered",
+     "Subscriber Output", {"Subscriber Data = A<CR>", "Subscribers = Hung, Pelldrop"}},
+    {"hung, format", {{"Hung", true, false, true}}, true, "not typed: no subscriber took the data",
+     "Subscriber Output Not Delivered",
+     {"Subscriber Data = A<CR>", "Not Delivered = no subscriber took the data", "Subscribers = Hung"}},
+    {"hung and gone, passed through", {{"Hung", true, false, true}, {"Racing", true, true}}, false,
+     "not typed: no subscriber took the data", "Subscriber Output Not Delivered",
+     {"Subscriber Data = A", "Not Delivered = no subscriber took the data", "Subscribers = Hung"}},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszCase);
+    m_profile.getDataEditFormatMap().removeAll();
+    if (row.fFormat)
+      addFormat("F", "Input() + \"<CR>\"");
+    m_notice.m_rgstrNotices.clear();
+    m_monitors.m_rgstrTexts.clear();
+    m_sink.m_rgSteps.clear();
+    m_subscribers.m_rgSubscribers = row.rgSubscribers;
+    process("A");
+    EXPECT_EQ(Lines{row.pszNotice}, m_notice.m_rgstrNotices);
+    Event event = lastEvent();
+    EXPECT_EQ(row.pszEvent, event.strName);
+    ASSERT_GE(event.rgstrDetails.size(), row.rgstrLastDetails.size());
+    EXPECT_EQ(row.rgstrLastDetails, Lines(event.rgstrDetails.end() - row.rgstrLastDetails.size(),
+                                          event.rgstrDetails.end()));
+    EXPECT_EQ("", typed());
+  }
 }
 
 TEST_F(DataStringPipelineTest, FilteredStringsAreNeitherDeliveredNorRefused)
