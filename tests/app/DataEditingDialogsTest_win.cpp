@@ -780,6 +780,22 @@ TEST(DataEditingDialogsTest, FormatTestPassesUnknownDataThroughOrFiltersIt)
   EXPECT_EQ("", session.text(IDC_FORMATTEST_KEYBOARD_OUTPUT));
 }
 
+// A Digital Link from a QR Code: the dialog shows the element string, the form and the identifier,
+// and the expression's Symbology() gives the identifier.
+TEST(DataEditingDialogsTest, FormatTestShowsTheGS1NormalisationAndSymbology)
+{
+  QuilbarProfile profile = profileWithOneFormat(stringCriteria("01*"), "EAN128Field(01) + Symbology()");
+  profile.setGS1InputForms(7);
+  FormatTestSession session(profile);
+  ASSERT_NE(nullptr, session.m_hwnd);
+  session.test("]Q1https://id.gs1.org/01/09520123456788");
+  EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "09520123456788]Q1"))
+      << session.text(IDC_FORMATTEST_DATA_OUTPUT);
+  EXPECT_EQ("0109520123456788", session.text(IDC_FORMATTEST_NORMALISED));
+  EXPECT_EQ("GS1 Digital Link URI, symbology identifier ]Q1", session.text(IDC_FORMATTEST_GS1_FORM));
+  EXPECT_EQ("Only", session.text(IDC_FORMATTEST_FORMAT));
+}
+
 // The first piece shows at once while the Delay still runs; meanwhile the dialog answers, and a
 // second press of Test starts nothing.
 TEST(DataEditingDialogsTest, FormatTestShowsEachPieceWhileTheExpressionStillWaits)

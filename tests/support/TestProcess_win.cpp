@@ -93,6 +93,14 @@ bool TestProcess::hasEnded() const
   return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
 }
 
+DWORD TestProcess::exitCode() const
+{
+  DWORD dwCode = STILL_ACTIVE;
+  if (m_fStarted)
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+  return dwCode;
+}
+
 void TestProcess::kill()
 {
   if (!isRunning())

@@ -30,6 +30,8 @@ public:
   bool isRunning() const;
   // Started and ended since (a program that never started has not ended).
   bool hasEnded() const;
+  // Its exit code, STILL_ACTIVE while it runs.
+  DWORD exitCode() const;
   // Ends the program as a crash would: no window message, no clean-up of its own.
   void kill();
   // The titles of this process's visible top-level windows, for failure messages.
