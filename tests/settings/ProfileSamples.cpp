@@ -37,5 +37,6 @@ QuilbarProfile profileWithNothingAtDefault()
   profile.setTerminationTimeout(250);
   profile.setHoldForLockedWindow(1);
   profile.setHoldTimeLimit(90);
+  profile.setGS1InputForms(5);
   return profile;
 }
