@@ -1,6 +1,7 @@
 // The profile record: defaults, checked setters, deep copy, the InitString encoding, and its
 // registry load and save (natively against the in-memory hive, under Wine against the registry).
 #include "ProfileDump.h"
+#include "ProfileSamples.h"
 #include "settings/QuilbarProfile.h"
 #include "RegistryFill.h"
 #include "ScratchKey.h"
@@ -31,46 +32,13 @@ std::unique_ptr<Replacement> replacement(int nOrder, const char* pszInput, const
   return p;
 }
 
-// A profile with no value at its default: several formats with every criterion kind,
-// replacements, titles and every flag set.
+// A profile with no value at its default and its lists filled: several formats with every
+// criterion kind, replacements, titles with a letter beyond ASCII, and key translations.
 QuilbarProfile richProfile()
 {
-  QuilbarProfile profile;
+  QuilbarProfile profile = profileWithNothingAtDefault();
   profile.setName("Line1");
-  profile.setPort("COM7");
-  profile.setSpeed("115200");
-  profile.setData("7");
-  profile.setParity("Even");
-  profile.setStop("1.5");
-  profile.setDTR(0);
-  profile.setRTS(0);
-  profile.setCTSHigh(1);
-  profile.setCTSLow(1);
-  profile.setDSRHigh(1);
-  profile.setDSRLow(1);
-  profile.setRIHigh(1);
-  profile.setRILow(1);
-  profile.setDCDHigh(1);
-  profile.setDCDLow(1);
-  profile.setDuplicateStringFilter(1);
-  profile.setDuplicateFilterTime(2500);
-  profile.setInitString("AT^M");
-  profile.setKeyCase(2);
-  profile.setIntercharacterDelay(15);
-  profile.setSendPreAndPostfixKeys(1);
-  profile.setAutoStart(1);
-  profile.setHideOnStartup(1);
-  profile.setHideWindow(1);
-  profile.setLockOutputWindow(1);
-  profile.setLogging(1);
-  profile.setLogFilename("C:\\Logs\\quilbar.log");
   profile.setTitles({"*Notepad", "Untitled - ?aint", "\xC5rsredovisning*"});
-  profile.setFilterUnkownDataStrings(1);
-  profile.setTerminationType(1);
-  profile.setDataStringTerminator("<CR><LF>");
-  profile.setTerminationTimeout(250);
-  profile.setHoldForLockedWindow(1);
-  profile.setHoldTimeLimit(90);
   profile.setGS1InputForms(7);
 
   DataEditFormatMap& formats = profile.getDataEditFormatMap();

@@ -22,8 +22,10 @@ BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
   if (dwProcessId != pSearch->dwProcessId)
     return TRUE;
   char szText[256] = "";
-  GetWindowTextA(hwnd, szText, sizeof szText);
-  if (std::string(szText) != pSearch->pszTitle)
+  // A null title matches any: compared with a string, it would be read as one and crash the test
+  // (under Wine an unhandled fault opens the debugger's "Program Error" box, and the test hangs).
+  if (pSearch->pszTitle != nullptr &&
+      (GetWindowTextA(hwnd, szText, sizeof szText), std::string(szText) != pSearch->pszTitle))
     return TRUE;
   if (pSearch->pszClass != nullptr && (GetClassNameA(hwnd, szText, sizeof szText), lstrcmpiA(szText, pSearch->pszClass) != 0))
     return TRUE;
@@ -32,13 +34,14 @@ BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
 }
 }  // namespace
 
-TestProcess::TestProcess(const std::string& strCommandLine)
+TestProcess::TestProcess(const std::string& strCommandLine, const std::string& strDirectory)
 {
   std::vector<char> rgchCommand(strCommandLine.begin(), strCommandLine.end());
   rgchCommand.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
-  m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
+  m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              strDirectory.empty() ? nullptr : strDirectory.c_str(), &si, &m_pi) != 0;
   if (!m_fStarted)
     m_dwStartError = GetLastError();
 }
@@ -47,13 +50,14 @@ TestProcess::~TestProcess()
 {
   if (!m_fStarted)
     return;
-  if (isRunning())
-  {
-    TerminateProcess(m_pi.hProcess, 9);
-    WaitForSingleObject(m_pi.hProcess, 5000);
-  }
+  kill();
   CloseHandle(m_pi.hThread);
   CloseHandle(m_pi.hProcess);
+}
+
+std::string TestProcess::commandLine(const std::string& strProgram, const std::string& strArguments)
+{
+  return "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " " + strArguments);
 }
 
 HWND TestProcess::waitForWindow(const char* pszTitle, const char* pszClass, std::chrono::milliseconds timeout) const
@@ -82,6 +86,27 @@ bool TestProcess::waitForExit(std::chrono::milliseconds timeout, DWORD* pdwExitC
 bool TestProcess::isRunning() const
 {
   return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool TestProcess::hasEnded() const
+{
+  return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+DWORD TestProcess::exitCode() const
+{
+  DWORD dwCode = STILL_ACTIVE;
+  if (m_fStarted)
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+  return dwCode;
+}
+
+void TestProcess::kill()
+{
+  if (!isRunning())
+    return;
+  TerminateProcess(m_pi.hProcess, 9);
+  WaitForSingleObject(m_pi.hProcess, 10000);
 }
 
 namespace
