@@ -3,6 +3,7 @@
 #include "base/RegistryMessages.h"
 #include "base/Assert.h"
 
+#include <cctype>
 #include <memory>
 
 namespace
@@ -296,6 +297,41 @@ bool QuilbarProfile::saveToRegistry(Registry& regKey) const
   QB_ASSERT(true == regKey.isOpen());
   return saveValues(regKey) && m_dataEditFormatMap.saveToRegistry(regKey)
          && m_keyTranslatorMap.saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey);
+}
+
+namespace
+{
+bool equalsIgnoringCase(const std::string& strA, const char* pszB)
+{
+  size_t i = 0;
+  for (; i < strA.size() && pszB[i] != '\0'; ++i)
+  {
+    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(pszB[i])))
+      return false;
+  }
+  return i == strA.size() && pszB[i] == '\0';
+}
+}  // namespace
+
+bool QuilbarProfile::findStoredValue(const std::string& strName, uint32_t& dwType, std::string& strStoredName)
+{
+  if (equalsIgnoringCase(strName, KeyTranslatorMap::kszKeyTranslatorMap))
+  {
+    dwType = Registry::kdwTypeBinary;
+    strStoredName = KeyTranslatorMap::kszKeyTranslatorMap;
+    return true;
+  }
+  for (const ValueSpec& spec : krgValues)
+  {
+    if (!equalsIgnoringCase(strName, spec.pszName))
+      continue;
+    dwType = spec.rule == Rule::RequiredList ? Registry::kdwTypeMultiString
+             : isText(spec.rule)             ? Registry::kdwTypeString
+                                             : Registry::kdwTypeDword;
+    strStoredName = spec.pszName;
+    return true;
+  }
+  return false;
 }
 
 // Letters become their control byte (^M and ^m are both CR); 0x61..0x7F are shifted down by 0x60

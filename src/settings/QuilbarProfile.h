@@ -116,6 +116,9 @@ public:
   bool loadFromRegistry(const Registry& regKey, std::string& strError);
   // Writes the profile into its open key; false at the first write that fails.
   bool saveToRegistry(Registry& regKey) const;
+  // The type a value of that name is stored with in a profile key (letter case ignored, as the
+  // registry compares names) and its own spelling; false for a name a profile key does not hold.
+  static bool findStoredValue(const std::string& strName, uint32_t& dwType, std::string& strStoredName);
 
   // The bytes the InitString stands for: a caret and the character after it become one control
   // byte (^M is carriage return); a caret at the very end is dropped.
