@@ -10,7 +10,9 @@ class TestProcess
 {
 public:
   // strCommandLine is passed as it stands: quote the program's path when it holds blanks.
-  explicit TestProcess(const std::string& strCommandLine);
+  // With hStandardError, the program gets that (inheritable) handle as its standard error, as
+  // a shell that redirects it would pass it.
+  explicit TestProcess(const std::string& strCommandLine, HANDLE hStandardError = nullptr);
   ~TestProcess();
   TestProcess(const TestProcess&) = delete;
   TestProcess& operator=(const TestProcess&) = delete;
@@ -28,6 +30,8 @@ public:
 
   // Runs a command line to its end; its exit code, or ~0u when it did not start or end in time.
   static DWORD run(const std::string& strCommandLine, std::chrono::milliseconds timeout);
+  // As run, with what the program wrote to its standard error in strStandardError.
+  static DWORD run(const std::string& strCommandLine, std::chrono::milliseconds timeout, std::string& strStandardError);
 
 private:
   PROCESS_INFORMATION m_pi = {};
