@@ -28,6 +28,21 @@ bool equalsIgnoringCase(const std::string& strA, const std::string& strB)
 
 SettingsPolicy::SettingsPolicy(const std::string& strKeyPath) : m_strKeyPath(strKeyPath) {}
 
+std::vector<SettingsPolicy::ReadValue> SettingsPolicy::readValues()
+{
+  std::vector<ReadValue> rgValues;
+  for (const std::string& strName : QuilbarProfile::storedValueNames())
+  {
+    uint32_t dwType = 0;
+    std::string strStoredName;
+    if (strName != kszName && QuilbarProfile::findStoredValue(strName, dwType, strStoredName))
+      rgValues.push_back({strName, dwType});
+  }
+  rgValues.push_back({kszSettingsPassword, Registry::kdwTypeString});
+  rgValues.push_back({kszLockProfiles, Registry::kdwTypeDword});
+  return rgValues;
+}
+
 void SettingsPolicy::load()
 {
   m_rgSetValues.clear();

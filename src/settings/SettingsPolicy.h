@@ -2,7 +2,9 @@
 
 #include "QuilbarProfile.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // What an administrator set by policy under "HKEY_LOCAL_MACHINE\Software\Policies\Tarnwick\Quilbar2"
 // (Group Policy writes there; the program only reads it). A value named like a profile value, of
@@ -21,6 +23,14 @@ public:
   static const char kszLockProfiles[];      // "LockProfiles"
 
   explicit SettingsPolicy(const std::string& strKeyPath = kszDefaultKeyPath);
+
+  struct ReadValue
+  {
+    std::string strName;
+    uint32_t dwType;  // Registry::kdwType...
+  };
+  // Every value the program reads from the policy key, with the type it reads it as.
+  static std::vector<ReadValue> readValues();
 
   // Reads the key afresh; no key is no policy.
   void load();
