@@ -24,6 +24,7 @@ import sys
 import tempfile
 
 DEFINE = re.compile(r"^\s*#define\s+(IDD_\w+)\s+(\d+)\b", re.MULTILINE)
+INCLUDE = re.compile(r'^\s*#\s*include\s*"(\w+/\w+\.h)"', re.MULTILINE)
 CONTEXT_HEADER = "HelpContexts.h"
 LINK = re.compile(r'(?:href|src)="([^"#:]+)"', re.IGNORECASE)
 
@@ -33,8 +34,17 @@ class HelpError(Exception):
 
 
 def read_contexts(resource_ids):
+    """The IDD_ numbers of the file and of the families' files it includes by their folder
+    ("sheet/SettingsResourceIds.h", named from src/)."""
     with open(resource_ids, encoding="latin-1") as f:
-        return {name: int(value) for name, value in DEFINE.findall(f.read())}
+        text = f.read()
+    contexts = {name: int(value) for name, value in DEFINE.findall(text)}
+    src_root = os.path.dirname(os.path.dirname(os.path.abspath(resource_ids)))
+    for target in INCLUDE.findall(text):
+        path = os.path.join(src_root, target)
+        if os.path.exists(path):
+            contexts.update(read_contexts(path))
+    return contexts
 
 
 def read_project(help_dir):

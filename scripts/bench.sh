@@ -26,7 +26,7 @@ wine_dir=build/win64-release
 harness=tests/harness/quilbar-wine
 
 # Row sources. Native: Google Benchmark programs of tests/bench, each case beside <case>_Reference.
-native_benches=(DataConvBench DataStringCutterBench EngineBench ExpressionBench KeystrokePlannerBench
+native_benches=(DataConvBench DataStringCutterBench EngineBench ExpressionBench GS1NormaliserBench KeystrokePlannerBench
                 PipelineBench SettingsBench)
 # Wine: "name|build target|program in the Windows build|arguments"; each prints BENCH rows
 # (tests/benchsupport/BenchRow.h). Another benchmark under Wine is one more line here.

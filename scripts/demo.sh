@@ -43,12 +43,20 @@ notepad_text() {
 }
 
 # The scanner's data: an EAN-13, a GS1-128 label as a scanner sends it (symbology identifier
-# "]C1", GTIN, batch, a group separator after the variable-length batch, best-before date) and a
-# Code 39 text.
-scans=('4006381333931' $']C1010400638133393110LOT4711\x1d17261231' 'QUILBAR-39 DEMO')
-expected=('4006381333931' 'GTIN 04006381333931 batch LOT4711 best before 261231' 'QUILBAR-39 DEMO')
+# "]C1", GTIN, batch, a group separator after the variable-length batch, best-before date), the
+# same data from 2D codes (a GS1 Digital Link in a QR Code, a GS1 DataMatrix, the bracketed text
+# some scanners send) and a Code 39 text.
+gs1_typed='GTIN 04006381333931 batch LOT4711 best before 261231'
+scans=('4006381333931' $']C1010400638133393110LOT4711\x1d17261231'
+       ']Q1https://id.gs1.org/01/04006381333931/10/LOT4711?17=261231'
+       $']d2010400638133393110LOT4711\x1d17261231' '(01)04006381333931(10)LOT4711(17)261231' 'QUILBAR-39 DEMO')
+expected=('4006381333931' "$gs1_typed" "$gs1_typed" "$gs1_typed" "$gs1_typed" 'QUILBAR-39 DEMO')
 
 $harness run "$build/tests/tools/DemoProfile.exe" COM5
+# What was scanned, shown as the settings show data ("<GS>"): rendered by the program's own code.
+hex=()
+for scan in "${scans[@]}"; do hex+=("$(printf '%s' "$scan" | od -An -tx1 | tr -d ' \n')"); done
+mapfile -t shown < <($harness run "$build/tests/tools/DemoProfile.exe" /notation "${hex[@]}" | tr -d '\r')
 
 in_desktop "$(windows_path "$root/$build/src/app/Quilbar.exe")" Demo
 # The profile's initialisation string comes out of the port once Quilbar has opened it.
@@ -76,15 +84,14 @@ done
 
 arrived=$(notepad_text ${#scans[@]} || true)
 mapfile -t lines <<<"$arrived"
-printf '\n%-52s  %s\n' "scanned (as the scanner sends it)" "typed into notepad by Quilbar"
-printf '%-52s  %s\n' "---------------------------------" "-----------------------------"
+printf '\n%-64s  %s\n' "scanned (as the scanner sends it)" "typed into notepad by Quilbar"
+printf '%-64s  %s\n' "---------------------------------" "-----------------------------"
 failed=0
 for i in "${!scans[@]}"; do
-  shown=$(printf '%q' "${scans[$i]}")
   got=${lines[$i]:-}
   mark=ok
   [ "$got" = "${expected[$i]}" ] || { mark="MISSING, expected: ${expected[$i]}"; failed=1; }
-  printf '%-52s  %s   [%s]\n' "$shown" "$got" "$mark"
+  printf '%-64s  %s   [%s]\n' "${shown[$i]:-?}" "$got" "$mark"
 done
 echo
 

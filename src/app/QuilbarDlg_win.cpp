@@ -2,7 +2,7 @@
 
 #include "ProgramPath_win.h"
 #include "ResourceIds.h"
-#include "SettingsDialogs_win.h"
+#include "sheet/SettingsDialogs_win.h"
 #include "base/Assert.h"
 #include "base/SystemError_win.h"
 #include "serial/SerialMessages_win.h"

@@ -25,26 +25,6 @@ bool isDigit(char ch)
   return ch >= '0' && ch <= '9';
 }
 
-// GS1 character set 82: digits, letters, the double quote and ! % & ' ( ) * + , - . / : ; < = > ? _
-bool isCharacterSet82(char ch, bool fRejectBlanks)
-{
-  if (isDigit(ch) || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))
-    return true;
-  if (ch == ' ')
-    return !fRejectBlanks;
-  return ch != '\0' && std::strchr("\"!%&'()*+,-./:;<=>?_", ch) != nullptr;
-}
-
-// GS1 fixes the length of the AIs that begin with these two digits; after their elements a
-// reader knows where the next AI starts, so a group separator there is a fault. Every other
-// fixed-length element must be ended by a separator when another element follows it.
-bool isLengthPredefined(const char* pszAI)
-{
-  int nPrefix = (pszAI[0] - '0') * 10 + (pszAI[1] - '0');
-  return (nPrefix >= 0 && nPrefix <= 4) || (nPrefix >= 11 && nPrefix <= 20) ||
-         (nPrefix >= 31 && nPrefix <= 36) || nPrefix == 41;
-}
-
 // The digits as a fixed-point number with nDecimals decimals ("001234", 2 -> "12.34"). Works on the
 // digits themselves, so the up to 15-digit amounts come out exactly where a 32-bit integer would
 // overflow.
@@ -61,6 +41,37 @@ std::string renderDecimal(const std::string& strDigits, int nDecimals)
   return strNumber;
 }
 }  // namespace
+
+// GS1 character set 82: digits, letters, the double quote and ! % & ' ( ) * + , - . / : ; < = > ? _;
+// set 39: digits, capitals and # - /; the base64url set: digits, letters, - _ and the padding =.
+bool EAN128::isAllowed(Charset charset, char ch)
+{
+  bool fDigit = isDigit(ch);
+  bool fCapital = ch >= 'A' && ch <= 'Z';
+  bool fSmall = ch >= 'a' && ch <= 'z';
+  switch (charset)
+  {
+  case Charset::kNumeric:
+    return fDigit;
+  case Charset::kCset39:
+    return fDigit || fCapital || ch == '#' || ch == '-' || ch == '/';
+  case Charset::kCset64:
+    return fDigit || fCapital || fSmall || ch == '-' || ch == '_' || ch == '=';
+  case Charset::kCset82:
+    break;
+  }
+  return fDigit || fCapital || fSmall || (ch != '\0' && std::strchr("\"!%&'()*+,-./:;<=>?_", ch) != nullptr);
+}
+
+// After the elements of these AIs a reader knows where the next AI starts, so a group separator
+// there is a fault. Every other fixed-length element must be ended by a separator when another
+// element follows it.
+bool EAN128::isLengthPredefined(const char* pszAI)
+{
+  int nPrefix = (pszAI[0] - '0') * 10 + (pszAI[1] - '0');
+  return (nPrefix >= 0 && nPrefix <= 4) || (nPrefix >= 11 && nPrefix <= 20) ||
+         (nPrefix >= 31 && nPrefix <= 36) || nPrefix == 41;
+}
 
 EAN128::EAN128() : m_fRejectBlanks(true), m_nFieldCount(0), m_rgFields()
 {
@@ -116,8 +127,13 @@ bool EAN128::parseElement(const char*& p, const char* pEnd)
     const char* pszNext = std::strchr(pszSpecifier, '+');
     Specifier spec;
     std::string strValue;
-    if (!readSpecifier(pszSpecifier, pszNext ? pszNext : pszSpecifier + std::strlen(pszSpecifier), spec) ||
-        !readValue(spec, p, pEnd, strValue) || !checkValue(spec, strValue))
+    const char* pszError = readSpecifier(pszSpecifier, pszNext ? pszNext : pszSpecifier + std::strlen(pszSpecifier), spec);
+    if (pszError != nullptr)
+      return fail(pszError);
+    // The element ends before an optional value that is not there; the ones after it are optional too.
+    if (spec.fOptional && !holdsOptionalValue(spec, p, pEnd))
+      break;
+    if (!readValue(spec, p, pEnd, strValue) || !checkValue(spec, strValue))
       return false;
     if (pDefinition->nDecimalPoint >= 0 && pszNext == nullptr)
       strValue = renderDecimal(strValue, nDecimals);
@@ -133,22 +149,29 @@ bool EAN128::parseElement(const char*& p, const char* pEnd)
   return true;
 }
 
-// "n14", "an..20": the type, then a fixed length or ".." and a maximum (minimum 1).
-bool EAN128::readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifier& spec)
+// "n14", "an..20", "[n..12]": the type ("n", "an", "y" for set 39, "z" for base64url), then a fixed
+// length or ".." and a maximum (minimum 1); brackets make the value optional.
+const char* EAN128::readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifier& spec)
 {
   const char* p = pszSpecifier;
+  spec.fOptional = pszEnd - p >= 2 && p[0] == '[' && pszEnd[-1] == ']';
+  if (spec.fOptional)
+  {
+    ++p;
+    --pszEnd;
+  }
   if (pszEnd - p >= 2 && p[0] == 'a' && p[1] == 'n')
   {
-    spec.fAlphanumeric = true;
+    spec.charset = Charset::kCset82;
     p += 2;
   }
-  else if (pszEnd - p >= 1 && p[0] == 'n')
+  else if (pszEnd - p >= 1 && (p[0] == 'n' || p[0] == 'y' || p[0] == 'z'))
   {
-    spec.fAlphanumeric = false;
+    spec.charset = p[0] == 'n' ? Charset::kNumeric : p[0] == 'y' ? Charset::kCset39 : Charset::kCset64;
     p += 1;
   }
   else
-    return fail("A single format specifier must start with 'n' or 'an'");
+    return "A single format specifier must start with 'n' or 'an'";
 
   bool fVariable = pszEnd - p >= 2 && p[0] == '.' && p[1] == '.';
   if (fVariable)
@@ -156,12 +179,29 @@ bool EAN128::readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifi
   // Lengths have at most three digits; more would be a broken table, not a longer field.
   int nLength = 0;
   if (p == pszEnd || pszEnd - p > 3 || !std::all_of(p, pszEnd, isDigit))
-    return fail(fVariable ? "'..' must be followed by a numeric string."
-                          : "'n' or 'an' must be followed by '..' or a numeric string.");
+    return fVariable ? "'..' must be followed by a numeric string."
+                     : "'n' or 'an' must be followed by '..' or a numeric string.";
   for (; p < pszEnd; ++p)
     nLength = nLength * 10 + (*p - '0');
   spec.nMin = fVariable ? 1 : nLength;
   spec.nMax = nLength;
+  return nullptr;
+}
+
+// An optional value is there when the element's data goes on (no separator, not the end) and what
+// follows fits it. The fit matters for data written before the value became optional: "425" used
+// to be one country, so "425" 276 "10ABC" still gives the batch ABC.
+bool EAN128::holdsOptionalValue(const Specifier& spec, const char* p, const char* pEnd) const
+{
+  bool fFixed = spec.nMin == spec.nMax;
+  const char* pStop = p;
+  while (pStop < pEnd && *pStop != kchGroupSeparator && (!fFixed || pStop - p < spec.nMin))
+    ++pStop;
+  if (pStop == p || (fFixed && pStop - p < spec.nMin))
+    return false;
+  for (; p < pStop; ++p)
+    if (!isAllowed(spec.charset, *p))
+      return false;
   return true;
 }
 
@@ -194,10 +234,11 @@ bool EAN128::checkValue(const Specifier& spec, const std::string& strValue)
 {
   for (char ch : strValue)
   {
-    if (!spec.fAlphanumeric && !isDigit(ch))
+    if (isAllowed(spec.charset, ch) || (ch == ' ' && spec.charset == Charset::kCset82 && !m_fRejectBlanks))
+      continue;
+    if (spec.charset == Charset::kNumeric)
       return fail(formatString("Data must be numeric [%s]", strValue.c_str()));
-    if (spec.fAlphanumeric && !isCharacterSet82(ch, m_fRejectBlanks))
-      return fail(formatString("Data must be alphanumeric [%s]", strValue.c_str()));
+    return fail(formatString("Data must be alphanumeric [%s]", strValue.c_str()));
   }
   return true;
 }

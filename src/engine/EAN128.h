@@ -11,7 +11,8 @@ public:
   enum
   {
     MAX_AILEN = 4,
-    MAX_FIELDLEN = 50,
+    // GS1's longest values (91-99, 8030) hold 90 characters.
+    MAX_FIELDLEN = 90,
     MAX_DATAFIELDS = 10
   };
 
@@ -21,13 +22,13 @@ public:
   {
     const char* pszAI;           // 2, 3 or 4 digits; the decimal rows carry three
     const char* pszDescription;  // GS1 description
-    const char* pszFormat;       // "n2+n14", "n4+n3+n..15", ...
+    const char* pszFormat;       // "n2+n14", "n4+n3+n..15", "n4+n14+[an..16]", ...
     const char* pszTitle;        // GS1 data title
     const char* pszUnit;         // unit name, or nullptr
     int nDecimalPoint;           // -1: none; 0: the character after the AI is the decimal count
   };
 
-  static const int kcAIDefinitions = 128;
+  static const int kcAIDefinitions = 231;
   static const AIDefinition krgAIDefinitions[kcAIDefinitions];
 
   EAN128();
@@ -54,6 +55,33 @@ public:
 
   static const AIDefinition* findAIDefinition(const char* pszData);
 
+  // Which characters a value may hold: digits, GS1 character set 82, set 39 (CPID) or the
+  // base64url set of digital signatures.
+  enum class Charset
+  {
+    kNumeric,
+    kCset82,
+    kCset39,
+    kCset64
+  };
+
+  // One value specifier of a format text: "n14", "an..20", "[n..12]" (optional: the element may
+  // end before it).
+  struct Specifier
+  {
+    Charset charset;
+    int nMin;
+    int nMax;
+    bool fOptional;
+  };
+
+  // Reads the specifier between pszSpecifier and pszEnd; nullptr on success, else the error text.
+  static const char* readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifier& spec);
+  // Whether ch belongs to the specifier's set (blanks never do).
+  static bool isAllowed(Charset charset, char ch);
+  // GS1 fixes the length of the AIs that begin with these two digits: no separator follows them.
+  static bool isLengthPredefined(const char* pszAI);
+
 private:
   struct Field
   {
@@ -61,15 +89,8 @@ private:
     char szValue[MAX_FIELDLEN + 1];
   };
 
-  struct Specifier
-  {
-    bool fAlphanumeric;
-    int nMin;
-    int nMax;
-  };
-
   bool parseElement(const char*& p, const char* pEnd);
-  bool readSpecifier(const char* pszSpecifier, const char* pszEnd, Specifier& spec);
+  bool holdsOptionalValue(const Specifier& spec, const char* p, const char* pEnd) const;
   bool readValue(const Specifier& spec, const char*& p, const char* pEnd, std::string& strValue);
   bool checkValue(const Specifier& spec, const std::string& strValue);
   bool storeField(const char* pszAI, const std::string& strValue);

@@ -30,6 +30,8 @@ public:
     ExpressionActions* pActions = nullptr;
     MainWindowActions* pMainWindow = nullptr;
     std::string strData;
+    // The symbology identifier the scanner sent before the data ("]d2"), or empty.
+    std::string strSymbology;
     OutputFunction pfnOutput = nullptr;
     void* pContext1 = nullptr;
     void* pContext2 = nullptr;
@@ -43,6 +45,7 @@ public:
   Evaluation& operator=(const Evaluation&) = delete;
 
   const std::string& data() const { return m_setup.strData; }
+  const std::string& symbology() const { return m_setup.strSymbology; }
   // Active: an output function was supplied, so functions produce output and act.
   bool isActive() const { return m_setup.pfnOutput != nullptr; }
   bool mayRunActions() const { return m_setup.fRunActions; }

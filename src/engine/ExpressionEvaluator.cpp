@@ -33,6 +33,7 @@ const FunctionEntry krgFunctions[] = {
   {"Date", 1, 1, TextFunctions::dateTime},
   {"Time", 1, 1, TextFunctions::dateTime},
   {"EAN128Field", 1, 1, TextFunctions::ean128Field},
+  {"Symbology", 0, 0, TextFunctions::symbology},
   {"Delay", 1, 1, ActionFunctions::delay},
   {"Sleep", 1, 1, ActionFunctions::delay},
   {"Settings", 0, 0, ActionFunctions::settings},
@@ -228,6 +229,7 @@ bool ExpressionEvaluator::evaluateExpression(const std::string& strExpression, P
   setup.pActions = &m_actions;
   setup.pMainWindow = pMainWindow;
   setup.strData = strData;
+  setup.strSymbology = m_strSymbology;
   setup.pfnOutput = pfnOutput;
   setup.pContext1 = pContext1;
   setup.pContext2 = pContext2;

@@ -42,7 +42,12 @@ public:
   // Tests shorten Call's wait so a program that never ends costs them no minute.
   void setCallTimeout(std::uint32_t nMilliseconds) { m_nCallTimeout = nMilliseconds; }
 
+  // The symbology identifier of the data string the next evaluations work on, which Symbology()
+  // gives; the pipeline sets it for every string, empty when the scan had none.
+  void setSymbology(const std::string& strSymbology) { m_strSymbology = strSymbology; }
+
 private:
   ExpressionActions& m_actions;
   std::uint32_t m_nCallTimeout = kCallTimeout;
+  std::string m_strSymbology;
 };

@@ -54,6 +54,13 @@ bool TextFunctions::input(Evaluation& evaluation, const FunctionCall&)
   return true;
 }
 
+// The identifier the normalisation took off the scan, so a format can tell a QR Code from a label.
+bool TextFunctions::symbology(Evaluation& evaluation, const FunctionCall&)
+{
+  evaluation.output(evaluation.symbology());
+  return true;
+}
+
 bool TextFunctions::left(Evaluation& evaluation, const FunctionCall& call)
 {
   if (!evaluation.isActive())

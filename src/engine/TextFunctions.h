@@ -15,4 +15,5 @@ public:
   static bool subStr(Evaluation& evaluation, const FunctionCall& call);
   static bool dateTime(Evaluation& evaluation, const FunctionCall& call);
   static bool ean128Field(Evaluation& evaluation, const FunctionCall& call);
+  static bool symbology(Evaluation& evaluation, const FunctionCall& call);
 };

@@ -3,10 +3,8 @@
 NumberedFileWriter::Outcome NumberedFileWriter::write(const std::string& strFolder, const std::string& strData)
 {
   Outcome outcome;
-  int nTempNumber = m_nCounter;
-  outcome.strTempPath = strFolder + std::to_string(nTempNumber) + ".tmp";
-  OutputFiles::WriteResult written = m_files.writeFile(outcome.strTempPath, strData, outcome.dwError);
-  if (written == OutputFiles::WriteResult::CannotCreate)
+  OutputFiles::WriteResult written = createTempFile(strFolder, strData, outcome);
+  if (written == OutputFiles::WriteResult::NameTaken || written == OutputFiles::WriteResult::CannotCreate)
   {
     outcome.result = Outcome::Result::CannotCreate;
     return outcome;
@@ -18,12 +16,24 @@ NumberedFileWriter::Outcome NumberedFileWriter::write(const std::string& strFold
     return outcome;
   }
   renameToFreeNumber(strFolder, outcome);
-  // A temporary file kept with its data must not be truncated by the next data string.
-  if (outcome.result == Outcome::Result::NotRenamed && outcome.fTempKept && m_nCounter <= nTempNumber)
-    m_nCounter = nTempNumber + 1;
   if (m_nCounter > knMaxNumber)
     m_nCounter = 1;
   return outcome;
+}
+
+// The temporary name is the counter's, or the first free one after it: a temporary file left
+// behind (one a message said keeps its data, or a read-only one) is neither truncated nor in the
+// way of later strings. The counter itself stays, so the final numbers remain dense.
+OutputFiles::WriteResult NumberedFileWriter::createTempFile(const std::string& strFolder, const std::string& strData,
+                                                            Outcome& outcome)
+{
+  OutputFiles::WriteResult written = OutputFiles::WriteResult::NameTaken;
+  for (int nTaken = 0; written == OutputFiles::WriteResult::NameTaken && nTaken < knMaxTakenNames; ++nTaken)
+  {
+    outcome.strTempPath = strFolder + std::to_string(m_nCounter + nTaken) + ".tmp";
+    written = m_files.writeFile(outcome.strTempPath, strData, outcome.dwError);
+  }
+  return written;
 }
 
 // A taken name costs its number; a name that could not be taken for another reason is tried

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <string>
 
-// Writes each data string into a numbered file of the output folder: first under "<n>.tmp", then
-// renamed to the first free "<n>.txt" from the counter on, so that a file shows up complete and an
-// existing file is never overwritten. The counter starts at 1 and lives only in memory.
+// Writes each data string into a numbered file of the output folder: first under the first free
+// "<n>.tmp" from the counter on, then renamed to the first free "<n>.txt" from the counter on, so
+// that a file shows up complete and no existing file is ever overwritten. The counter starts at 1
+// and lives only in memory.
 class NumberedFileWriter
 {
 public:
@@ -16,9 +17,9 @@ public:
   // Renames of one data string that fail for another reason than an existing target, before
   // giving up.
   static constexpr int knMaxFailedRenames = 5;
-  // Existing targets passed over for one data string before giving up: more than a folder of
-  // files written this way can hold, so only a file system that reports every name as taken
-  // reaches it.
+  // Existing names (temporary or final) passed over for one data string before giving up: more
+  // than a folder of files written this way can hold, so only a file system that reports every
+  // name as taken reaches it.
   static constexpr int knMaxTakenNames = 2 * knMaxNumber;
 
   struct Outcome
@@ -46,6 +47,7 @@ public:
   int getCounter() const { return m_nCounter; }
 
 private:
+  OutputFiles::WriteResult createTempFile(const std::string& strFolder, const std::string& strData, Outcome& outcome);
   void renameToFreeNumber(const std::string& strFolder, Outcome& outcome);
 
   OutputFiles& m_files;

@@ -11,6 +11,7 @@ public:
   enum class WriteResult
   {
     Written,
+    NameTaken,    // a file of that name exists: it is left as it is
     CannotCreate,
     CannotWrite,  // created, but the bytes did not all reach it
   };
@@ -23,7 +24,8 @@ public:
 
   virtual ~OutputFiles() = default;
 
-  // Creates or truncates the file and writes the bytes; dwError is the system's code on failure.
+  // Creates a new file and writes the bytes; never opens a file that exists. dwError is the
+  // system's code on failure.
   virtual WriteResult writeFile(const std::string& strPath, const std::string& strData, uint32_t& dwError) = 0;
   // Renames without ever replacing an existing target.
   virtual RenameResult renameFile(const std::string& strFrom, const std::string& strTo, uint32_t& dwError) = 0;

@@ -1,27 +1,39 @@
 #include "SystemOutputFiles.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <ctime>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+// O_EXCL, as CREATE_NEW under Windows: an existing file is never opened.
 OutputFiles::WriteResult SystemOutputFiles::writeFile(const std::string& strPath, const std::string& strData,
                                                       uint32_t& dwError)
 {
-  std::FILE* pFile = std::fopen(strPath.c_str(), "wb");
-  if (pFile == nullptr)
+  int nFile = open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (nFile < 0)
   {
     dwError = static_cast<uint32_t>(errno);
-    return WriteResult::CannotCreate;
+    return dwError == EEXIST ? WriteResult::NameTaken : WriteResult::CannotCreate;
   }
-  bool fWritten = std::fwrite(strData.data(), 1, strData.size(), pFile) == strData.size();
-  fWritten = std::fflush(pFile) == 0 && fWritten;
-  if (!fWritten)
-    dwError = static_cast<uint32_t>(errno);
-  if (std::fclose(pFile) != 0 && fWritten)
+  const char* pch = strData.data();
+  size_t cbLeft = strData.size();
+  bool fWritten = true;
+  while (fWritten && cbLeft > 0)
+  {
+    ssize_t cbDone = write(nFile, pch, cbLeft);
+    fWritten = cbDone > 0;
+    if (!fWritten)
+      dwError = static_cast<uint32_t>(errno);
+    else
+    {
+      pch += cbDone;
+      cbLeft -= static_cast<size_t>(cbDone);
+    }
+  }
+  if (close(nFile) != 0 && fWritten)
   {
     dwError = static_cast<uint32_t>(errno);
     fWritten = false;

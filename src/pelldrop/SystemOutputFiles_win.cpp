@@ -4,14 +4,18 @@
 
 #include <windows.h>
 
+// CREATE_NEW: a temporary file left from an earlier run (one that was said to keep its data, or
+// a read-only one) is never truncated; the caller takes the next name.
 OutputFiles::WriteResult SystemOutputFiles::writeFile(const std::string& strPath, const std::string& strData,
                                                       uint32_t& dwError)
 {
   UniqueFileHandle hFile(
-      CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+      CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL));
   if (!hFile)
   {
     dwError = GetLastError();
+    if (dwError == ERROR_FILE_EXISTS || dwError == ERROR_ALREADY_EXISTS)
+      return WriteResult::NameTaken;
     return WriteResult::CannotCreate;
   }
   DWORD cbWritten = 0;

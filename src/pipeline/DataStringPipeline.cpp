@@ -6,6 +6,7 @@
 #include "SubscriberOutput.h"
 #include "base/Assert.h"
 #include "base/DataConv.h"
+#include "engine/GS1Normaliser.h"
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/OutputWindowLock.h"
 #include "settings/QuilbarProfile.h"
@@ -14,6 +15,8 @@
 
 namespace
 {
+const char kszNoSubscriberTookTheData[] = "no subscriber took the data";
+
 // The keyboard output function: context 1 is the emitter, context 2 the report text.
 void typePiece(const char* pszPiece, void* pContext1, void* pContext2)
 {
@@ -90,6 +93,7 @@ void DataStringPipeline::processOne(const std::string& strData)
   if (!passesDuplicateFilter(strText, rgstrDetails))
     return;
 
+  normalise(strText, rgstrDetails);
   m_pRunningProfile->getReplacementMap().applyReplacements(strText);
   if (loggingActive())
     rgstrDetails.push_back("Input String (after replacements) = " + DataConv::render(strText));
@@ -112,6 +116,21 @@ void DataStringPipeline::processOne(const std::string& strData)
     m_log.logEvent(strEvent, rgstrDetails);
   }
   runPendingProfileSwitch();
+}
+
+// Before the replacements, so that they and the formats see the element string whatever form the
+// scanner sent; the duplicate filter has compared the string as received.
+void DataStringPipeline::normalise(std::string& strText, std::vector<std::string>& rgstrDetails)
+{
+  GS1Normaliser::Result result = GS1Normaliser::normalise(strText, m_pRunningProfile->getGS1InputForms());
+  m_evaluator.setSymbology(result.strSymbology);
+  if (loggingActive() && !result.strNotConverted.empty())
+    rgstrDetails.push_back("GS1 Input Not Converted = " + result.strNotConverted);
+  if (result.strText == strText)
+    return;
+  strText.swap(result.strText);
+  if (loggingActive())
+    rgstrDetails.push_back("Input String (after normalisation) = " + DataConv::render(strText));
 }
 
 bool DataStringPipeline::passesOutputWindowLock(std::vector<std::string>& rgstrDetails)
@@ -240,17 +259,7 @@ void DataStringPipeline::outputToSubscribers(const std::string& strName, const s
     }
     return;
   }
-  if (!m_subscribers.deliverToSubscribers(m_strSubscriberOutput))
-  {
-    typeUndelivered(m_strSubscriberOutput, true, strEvent, rgstrDetails);
-    return;
-  }
-  notifyDelivered();
-  if (loggingActive())
-  {
-    strEvent = "Subscriber Output";
-    rgstrDetails.push_back("Subscriber Data = " + DataConv::render(m_strSubscriberOutput));
-  }
+  deliverOrType(m_strSubscriberOutput, true, strEvent, rgstrDetails);
 }
 
 void DataStringPipeline::passThrough(const std::string& strText, std::string& strEvent,
@@ -258,17 +267,37 @@ void DataStringPipeline::passThrough(const std::string& strText, std::string& st
 {
   if (loggingActive())
     rgstrDetails.push_back("No matching data edit format, data passed through");
-  if (!hasSubscribers() || !m_subscribers.deliverToSubscribers(strText))
+  if (!hasSubscribers())
   {
     typeUndelivered(strText, false, strEvent, rgstrDetails);
     return;
   }
-  notifyDelivered();
-  if (loggingActive())
+  deliverOrType(strText, false, strEvent, rgstrDetails);
+}
+
+// A text that no subscriber took while subscribers remain (each hung or did not answer in time)
+// went nowhere: it is reported as not delivered, never as output, and it is not typed either,
+// since the subscribers keep the keyboard for themselves.
+void DataStringPipeline::deliverOrType(const std::string& strText, bool fWithChords, std::string& strEvent,
+                                       std::vector<std::string>& rgstrDetails)
+{
+  SubscriberDelivery delivery = m_subscribers.deliverToSubscribers(strText);
+  if (delivery == SubscriberDelivery::NoneLeft)
   {
-    strEvent = "Subscriber Output";
-    rgstrDetails.push_back("Subscriber Data = " + DataConv::render(strText));
+    typeUndelivered(strText, fWithChords, strEvent, rgstrDetails);
+    return;
   }
+  bool fTaken = delivery == SubscriberDelivery::Taken;
+  if (fTaken)
+    notifyDelivered();
+  else
+    notifyNotTyped(kszNoSubscriberTookTheData);
+  if (!loggingActive())
+    return;
+  strEvent = fTaken ? "Subscriber Output" : "Subscriber Output Not Delivered";
+  rgstrDetails.push_back("Subscriber Data = " + DataConv::render(strText));
+  if (!fTaken)
+    rgstrDetails.push_back(std::string("Not Delivered = ") + kszNoSubscriberTookTheData);
 }
 
 // The program an expression starts is remembered in its format so that the next evaluation of

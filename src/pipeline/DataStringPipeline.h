@@ -54,6 +54,7 @@ private:
   bool loggingActive() const;
   bool passesOutputWindowLock(std::vector<std::string>& rgstrDetails);
   bool passesDuplicateFilter(const std::string& strText, std::vector<std::string>& rgstrDetails);
+  void normalise(std::string& strText, std::vector<std::string>& rgstrDetails);
   void outputByFormat(DataEditFormat& format, const std::string& strText, std::string& strEvent,
                       std::vector<std::string>& rgstrDetails);
   void outputToKeyboard(const std::string& strName, const std::string& strExpression, const std::string& strText,
@@ -63,6 +64,8 @@ private:
   void passThrough(const std::string& strText, std::string& strEvent, std::vector<std::string>& rgstrDetails);
   bool evaluateFormat(const std::string& strName, const std::string& strExpression, const std::string& strText,
                       std::string& strError, OutputFunction pfnOutput, void* pContext1, void* pContext2);
+  void deliverOrType(const std::string& strText, bool fWithChords, std::string& strEvent,
+                     std::vector<std::string>& rgstrDetails);
   bool hasSubscribers();
   void typeUndelivered(const std::string& strText, bool fWithChords, std::string& strEvent,
                        std::vector<std::string>& rgstrDetails);

@@ -12,6 +12,8 @@
 namespace
 {
 const char kszNoSubscriberTitle[] = "(unable to get window title of subscriber)";
+const char kszEventSubscriberRefused[] = "Subscriber Refused";
+const char kszEventMonitorRefused[] = "Monitor Refused";
 
 bool isExistingWindow(WindowHandle hWindow)
 {
@@ -22,6 +24,15 @@ bool isExistingWindow(WindowHandle hWindow)
 bool hasVanished(HWND hwnd, DWORD dwError)
 {
   return dwError == ERROR_INVALID_WINDOW_HANDLE || !IsWindow(hwnd);
+}
+
+// A window of this very process (the main window, a message box, the help viewer) as a subscriber
+// or monitor would get every output or event sent back in as injected data: nothing would be
+// typed, and in time-out mode the text would go round for ever.
+bool isWindowOfThisProcess(HWND hwnd)
+{
+  DWORD dwProcessId = 0;
+  return hwnd != NULL && GetWindowThreadProcessId(hwnd, &dwProcessId) != 0 && dwProcessId == GetCurrentProcessId();
 }
 
 std::string titleOrNone(HWND hwnd)
@@ -124,6 +135,10 @@ bool SubscriberProtocol::handleMessage(UINT uMsg, WPARAM, LPARAM lParam)
 // no window), so the log shows every request.
 void SubscriberProtocol::onSubscription(Change change, HWND hwndSubscriber)
 {
+  if (change != Change::Unsubscribe &&
+      refusesOwnWindow(hwndSubscriber, kszEventSubscriberRefused, "Subscriber Window Title = ",
+                       "Number Of Subscribers = " + std::to_string(m_subscribers.getCount())))
+    return;
   if (change == Change::SubscribeExclusive)
     m_subscribers.removeAll();
   std::string strTitle = titleOrNone(hwndSubscriber);
@@ -138,9 +153,24 @@ void SubscriberProtocol::onSubscription(Change change, HWND hwndSubscriber)
                   "Number Of Subscribers = " + std::to_string(m_subscribers.getCount())});
 }
 
+// A refused window leaves the lists as they were (an exclusive request clears nothing).
+bool SubscriberProtocol::refusesOwnWindow(HWND hwnd, const char* pszEvent, const char* pszTitleLine,
+                                          const std::string& strCountLine)
+{
+  if (!isWindowOfThisProcess(hwnd))
+    return false;
+  if (m_log.isEventOutputWanted())
+    m_log.logEvent(pszEvent, {pszTitleLine + titleOrNone(hwnd), "Reason = the window belongs to Quilbar itself",
+                              strCountLine});
+  return true;
+}
+
 // Logged whatever the log settings: the new monitor receives this event as its first message.
 void SubscriberProtocol::onMonitorSubscribe(HWND hwndMonitor)
 {
+  if (refusesOwnWindow(hwndMonitor, kszEventMonitorRefused, "Monitor Window Title = ",
+                       "Number Of Monitors = " + std::to_string(m_monitors.getCount())))
+    return;
   m_monitors.add(hwndMonitor, titleOrNone(hwndMonitor));
   std::vector<std::string> rgstrDetails;
   std::string strProgramInfo;
@@ -188,7 +218,7 @@ void SubscriberProtocol::removeVanishedSubscribers()
 // A subscriber may change the lists while it handles the message (it may unsubscribe from within
 // its handler), so the sends walk a copy. A window that has gone is removed and logged; one that
 // exists but did not answer in time is logged and skipped, and stays.
-bool SubscriberProtocol::deliverToSubscribers(const std::string& strText)
+SubscriberDelivery SubscriberProtocol::deliverToSubscribers(const std::string& strText)
 {
   bool fTaken = false;
   std::vector<SubscriberList::Member> rgRemoved;
@@ -214,7 +244,9 @@ bool SubscriberProtocol::deliverToSubscribers(const std::string& strText)
                    {"Subscriber Window Title = " + titleOrNone(hwnd), "Error Code = " + std::to_string(dwError)});
   }
   logRemovedSubscribers(rgRemoved);
-  return fTaken || m_subscribers.getCount() > 0;
+  if (fTaken)
+    return SubscriberDelivery::Taken;
+  return m_subscribers.getCount() == 0 ? SubscriberDelivery::NoneLeft : SubscriberDelivery::NotTaken;
 }
 
 std::vector<std::string> SubscriberProtocol::subscriberTitles() const

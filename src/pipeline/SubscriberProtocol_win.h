@@ -42,7 +42,7 @@ public:
 
   size_t subscriberCount() const override { return m_subscribers.getCount(); }
   void removeVanishedSubscribers() override;
-  bool deliverToSubscribers(const std::string& strText) override;
+  SubscriberDelivery deliverToSubscribers(const std::string& strText) override;
   std::vector<std::string> subscriberTitles() const override;
 
   size_t monitorCount() const override { return m_monitors.getCount(); }
@@ -60,6 +60,7 @@ private:
   };
 
   void onSubscription(Change change, HWND hwndSubscriber);
+  bool refusesOwnWindow(HWND hwnd, const char* pszEvent, const char* pszTitleLine, const std::string& strCountLine);
   void onMonitorSubscribe(HWND hwndMonitor);
   void onCopyData(const COPYDATASTRUCT* pCopyData);
   void logRefusedInjection(const char* pszReason);

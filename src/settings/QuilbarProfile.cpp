@@ -49,8 +49,8 @@ struct ValueSpec
 
 // The values in the order in which they are read and written (the list sits between
 // LogFilename and FilterUnkownDataStrings, the terminator text after the timeout). The hold
-// values came later: they are written last and, being optional, settings stored before them
-// still load, with the hold off.
+// values and GS1InputForms came later: they are written last and, being optional, settings
+// stored before them still load, with the hold off and every GS1 input form left as it comes.
 const ValueSpec krgValues[] = {
     QB_TEXT(Name, RequiredText),
     QB_TEXT(Port, RequiredText),
@@ -87,6 +87,7 @@ const ValueSpec krgValues[] = {
     QB_TEXT(DataStringTerminator, RequiredText),
     QB_NUMBER(HoldForLockedWindow, OptionalFlag),
     QB_NUMBER_OR(HoldTimeLimit, QuilbarProfile::kdwDefaultHoldTimeLimit),
+    QB_NUMBER(GS1InputForms, OptionalNumber),
 };
 
 #undef QB_TEXT
@@ -191,6 +192,7 @@ void QuilbarProfile::resetValues()
   m_dwTerminationTimeout = 30;
   m_dwHoldForLockedWindow = 0;
   m_dwHoldTimeLimit = kdwDefaultHoldTimeLimit;
+  m_dwGS1InputForms = 0;
 }
 
 void QuilbarProfile::addDefaultFormat()

@@ -67,6 +67,9 @@ public:
   // wait (in order) until a locked window is in front, for at most HoldTimeLimit seconds.
   bool setHoldForLockedWindow(uint32_t dwOn) { m_dwHoldForLockedWindow = dwOn; return true; }
   bool setHoldTimeLimit(uint32_t dwSeconds) { m_dwHoldTimeLimit = dwSeconds; return true; }
+  // Also optional: which GS1 input forms the pipeline turns into element strings (a mask of
+  // GS1Normaliser's forms; bits it does not know are kept, and ignored).
+  bool setGS1InputForms(uint32_t dwForms) { m_dwGS1InputForms = dwForms; return true; }
 
   const std::string& getName() const { return m_strName; }
   const std::string& getPort() const { return m_strPort; }
@@ -103,6 +106,7 @@ public:
   uint32_t getTerminationTimeout() const { return m_dwTerminationTimeout; }
   uint32_t getHoldForLockedWindow() const { return m_dwHoldForLockedWindow; }
   uint32_t getHoldTimeLimit() const { return m_dwHoldTimeLimit; }
+  uint32_t getGS1InputForms() const { return m_dwGS1InputForms; }
 
   DataEditFormatMap& getDataEditFormatMap() { return m_dataEditFormatMap; }
   const DataEditFormatMap& getDataEditFormatMap() const { return m_dataEditFormatMap; }
@@ -182,6 +186,7 @@ private:
   uint32_t m_dwTerminationTimeout;
   uint32_t m_dwHoldForLockedWindow;
   uint32_t m_dwHoldTimeLimit;
+  uint32_t m_dwGS1InputForms;
 
   DataEditFormatMap m_dataEditFormatMap;
   KeyTranslatorMap m_keyTranslatorMap;

@@ -36,7 +36,15 @@ public:
 
   std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
 
-  // A process that exists but may not be opened by this one is alive too.
+  std::uint32_t currentSessionId() override
+  {
+    DWORD dwSession = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &dwSession);
+    return dwSession;
+  }
+
+  // A process of this session that exists but may not be opened by this one (another user's, or
+  // an elevated one) is alive too.
   bool isProcessAlive(std::uint32_t nProcessId) override
   {
     HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, nProcessId);

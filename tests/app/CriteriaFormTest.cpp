@@ -1,4 +1,4 @@
-#include "app/CriteriaForm.h"
+#include "dataedit/CriteriaForm.h"
 #include "app/ResourceIds.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/DataEditFormatsForm.h"
+#include "dataedit/DataEditFormatsForm.h"
 
 #include <gtest/gtest.h>
 

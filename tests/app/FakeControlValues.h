@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ControlValues.h"
+#include "dialogs/ControlValues.h"
 
 #include <map>
 #include <string>

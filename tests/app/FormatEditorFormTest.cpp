@@ -1,4 +1,4 @@
-#include "app/FormatEditorForm.h"
+#include "dataedit/FormatEditorForm.h"
 #include "app/ResourceIds.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/FormatTest.h"
-#include "app/FormatTestOutput.h"
+#include "dataedit/FormatTest.h"
+#include "dataedit/FormatTestOutput.h"
 #include "engine/ExpressionEvaluator.h"
 #include "keyboard/KeyboardEvents.h"
 #include "settings/QuilbarProfile.h"

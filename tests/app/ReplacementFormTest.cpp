@@ -1,4 +1,4 @@
-#include "app/ReplacementForm.h"
+#include "dataedit/ReplacementForm.h"
 #include "app/ResourceIds.h"
 #include "engine/Replacement.h"
 

@@ -1,4 +1,4 @@
-#include "app/ReplacementTest.h"
+#include "dataedit/ReplacementTest.h"
 #include "engine/ReplacementMap.h"
 
 #include <gtest/gtest.h>

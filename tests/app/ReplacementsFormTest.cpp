@@ -1,4 +1,4 @@
-#include "app/ReplacementsForm.h"
+#include "dataedit/ReplacementsForm.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // once, every binding carries its value to its control and back, and the controls show the values
 // the way the pages do (radio buttons, ticks, numbers, lists that lack a stored value).
 #include "FakeControlValues.h"
-#include "app/ProfileBinding.h"
+#include "sheet/ProfileBinding.h"
 #include "app/ResourceIds.h"
-#include "app/SettingsBindings.h"
+#include "sheet/SettingsBindings.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,14 @@
 // Communication page offers and its defaults, and the enable rules of the Communication, Window
 // and Data Editing pages, the Log page's check of a new file name, and the sheet's page indexes.
 #include "FakeControlValues.h"
-#include "app/CommunicationForm.h"
-#include "app/DataEditingForm.h"
-#include "app/LogForm.h"
-#include "app/PasswordForm.h"
+#include "sheet/CommunicationForm.h"
+#include "sheet/DataEditingForm.h"
+#include "sheet/LogForm.h"
+#include "sheet/PasswordForm.h"
 #include "app/ResourceIds.h"
-#include "app/SettingsBindings.h"
-#include "app/SettingsSheetPages.h"
-#include "app/WindowForm.h"
+#include "sheet/SettingsBindings.h"
+#include "sheet/SettingsSheetPages.h"
+#include "sheet/WindowForm.h"
 
 #include <gtest/gtest.h>
 

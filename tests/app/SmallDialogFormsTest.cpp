@@ -1,11 +1,11 @@
 // The rules of the dialogs the settings pages open: Select Data String Terminator, Lock Output
 // Window, the Character Translation list and Edit Character Translation with its key tester.
 #include "FakeControlValues.h"
-#include "app/CharTransForm.h"
-#include "app/EditCharTransForm.h"
-#include "app/LockOutputWindowForm.h"
+#include "sheet/CharTransForm.h"
+#include "sheet/EditCharTransForm.h"
+#include "sheet/LockOutputWindowForm.h"
 #include "app/ResourceIds.h"
-#include "app/SelectTerminatorForm.h"
+#include "sheet/SelectTerminatorForm.h"
 #include "keyboard/KeyTranslatorMap.h"
 
 #include <gtest/gtest.h>

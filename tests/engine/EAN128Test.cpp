@@ -165,12 +165,12 @@ TEST(EAN128Test, RefusesDataTheSlotsCannotHold)
   EXPECT_EQ(10, parser.getFieldCount());
   EXPECT_STREQ("The data holds more than 10 fields.", parser.getError());
 
-  std::string strFifty(50, 'A');
-  ASSERT_TRUE(parser.parse("10" + strFifty));
-  EXPECT_EQ(strFifty, parser.getField("10"));
-  EXPECT_FALSE(parser.parse("10" + strFifty + "B"));
+  std::string strNinety(90, 'A');
+  ASSERT_TRUE(parser.parse("10" + strNinety));
+  EXPECT_EQ(strNinety, parser.getField("10"));
+  EXPECT_FALSE(parser.parse("10" + strNinety + "B"));
   EXPECT_EQ(0, parser.getFieldCount());
-  EXPECT_STREQ("The value of AI 10 is longer than 50 characters.", parser.getError());
+  EXPECT_STREQ("The value of AI 10 is longer than 90 characters.", parser.getError());
 }
 
 TEST(EAN128Test, GetFieldReturnsTheFirstSlotWithExactlyThatAI)
@@ -208,7 +208,7 @@ TEST(EAN128Test, TableHoldsEveryAIOnceInLookupOrder)
     EXPECT_EQ("n" + std::to_string(nPrinted) + "+",
               std::string(definition.pszFormat).substr(0, 3));
   }
-  EXPECT_EQ(128u, setAIs.size());
+  EXPECT_EQ(231u, setAIs.size());
 
   struct Row
   {
@@ -217,16 +217,19 @@ TEST(EAN128Test, TableHoldsEveryAIOnceInLookupOrder)
     int nDecimalPoint;
   } rgRows[] = {
     {"00", "n2+n18", -1}, {"02", "n2+n14", -1}, {"21", "n2+an..20", -1}, {"17", "n2+n6", -1},
-    {"20", "n2+n2", -1}, {"22", "n2+an..29", -1}, {"403", "n3+an..30", -1}, {"252", "n3+n27", -1},
+    {"20", "n2+n2", -1}, {"22", "n2+an..20", -1}, {"403", "n3+an..30", -1}, {"252", "n3+n27", -1},
     {"37", "n2+n..8", -1}, {"316", "n4+n6", 0}, {"337", "n4+n6", 0}, {"369", "n4+n6", 0},
     {"392", "n4+n..15", 0}, {"393", "n4+n3+n..15", 0}, {"402", "n3+n17", -1},
     {"415", "n3+n13", -1}, {"420", "n3+an..20", -1}, {"421", "n3+n3+an..9", -1},
-    {"426", "n3+n3", -1}, {"423", "n3+n3+n..9", -1}, {"7001", "n4+n13", -1},
-    {"8007", "n4+an..30", -1}, {"7039", "n4+n3+an..27", -1}, {"8001", "n4+n14", -1},
-    {"8002", "n4+an..20", -1}, {"8003", "n4+n14+an..16", -1}, {"8005", "n4+n6", -1},
-    {"8006", "n4+n14+n2+n2", -1}, {"8008", "n4+n8+n..4", -1}, {"8018", "n4+n18", -1},
+    {"426", "n3+n3", -1}, {"423", "n3+n3+[n..12]", -1}, {"7001", "n4+n13", -1},
+    {"8007", "n4+an..34", -1}, {"7039", "n4+n3+an..27", -1}, {"8001", "n4+n14", -1},
+    {"8002", "n4+an..20", -1}, {"8003", "n4+n14+[an..16]", -1}, {"8005", "n4+n6", -1},
+    {"8006", "n4+n14+n2+n2", -1}, {"8008", "n4+n8+[n..4]", -1}, {"8018", "n4+n18", -1},
     {"8020", "n4+an..25", -1}, {"8100", "n4+n1+n5", -1}, {"8101", "n4+n1+n5+n4", -1},
-    {"8102", "n4+n1+n1", -1}, {"90", "n2+an..30", -1}, {"99", "n2+an..30", -1},
+    {"8102", "n4+n1+n1", -1}, {"90", "n2+an..30", -1}, {"99", "n2+an..90", -1},
+    {"425", "n3+n3+[n..12]", -1}, {"16", "n2+n6", -1}, {"235", "n3+an..28", -1}, {"394", "n4+n4", 0},
+    {"4300", "n4+an..35", -1}, {"4309", "n4+n10+n10", -1}, {"7011", "n4+n6+[n4]", -1},
+    {"715", "n3+an..20", -1}, {"7240", "n4+an..20", -1}, {"8010", "n4+y..30", -1}, {"8030", "n4+z..90", -1},
   };
   for (const Row& row : rgRows)
   {
@@ -240,9 +243,46 @@ TEST(EAN128Test, TableHoldsEveryAIOnceInLookupOrder)
   EXPECT_STREQ("SSCC", EAN128::findAIDefinition("00")->pszTitle);
   EXPECT_STREQ("kilograms", EAN128::findAIDefinition("3102")->pszUnit);
   EXPECT_STREQ("REF No", EAN128::findAIDefinition("8020")->pszTitle);
-  for (const char* pszUnknown : {"03", "14", "23", "38", "404", "416", "427", "7003", "8009", "8019", "8103", "9"})
+  for (const char* pszUnknown : {"14", "23", "38", "404", "4329", "7042", "717", "8103", "8201", "9"})
   {
     SCOPED_TRACE(pszUnknown);
     EXPECT_EQ(nullptr, EAN128::findAIDefinition(pszUnknown));
   }
+}
+
+// The table follows the current GS1 General Specifications. Data the earlier table read must read
+// the same (stored formats rely on it); the AIs GS1 added, and the values it made optional, read
+// as GS1 defines them.
+TEST(EAN128Test, ReadsTheCurrentAITable)
+{
+  checkRows({
+    // Values that became optional: absent at the end or before a separator.
+    {"423276", true, {{"423", "276"}}, ""},
+    {"423276" "208", true, {{"423", "276"}, {"423", "208"}}, ""},
+    {"425276" "10AB", true, {{"425", "276"}, {"10", "AB"}}, ""},
+    {"425276" "208" + kstrGS + "10AB", true, {{"425", "276"}, {"425", "208"}, {"10", "AB"}}, ""},
+    {"800301234567890128", true, {{"8003", "01234567890128"}}, ""},
+    {"800301234567890128" + kstrGS + "21XY", true, {{"8003", "01234567890128"}, {"21", "XY"}}, ""},
+    {"800301234567890128" "A1", true, {{"8003", "01234567890128"}, {"8003", "A1"}}, ""},
+    {"800826123114", true, {{"8008", "26123114"}}, ""},
+    {"8008261231143015", true, {{"8008", "26123114"}, {"8008", "3015"}}, ""},
+    {"22ABC-1", true, {{"22", "ABC-1"}}, ""},
+    // AIs the earlier table lacked.
+    {"16261231", true, {{"16", "261231"}}, ""},
+    {"0109501101530003" "235XYZ", true, {{"01", "09501101530003"}, {"235", "XYZ"}}, ""},
+    {"4300ACME" + kstrGS + "43071DE", false, {{"4300", "ACME"}, {"4307", "1D"}}, "Invalid AI identifier (E...)"},
+    {"4300ACME" + kstrGS + "4307DE", true, {{"4300", "ACME"}, {"4307", "DE"}}, ""},
+    {"70112612311230", true, {{"7011", "261231"}, {"7011", "1230"}}, ""},
+    {"7011261231" + kstrGS + "10AB", true, {{"7011", "261231"}, {"10", "AB"}}, ""},
+    {"39422500", true, {{"394", "25.00"}}, ""},
+    {"8010AB#-/1", true, {{"8010", "AB#-/1"}}, ""},
+    {"8010ab", false, {}, "Data must be alphanumeric [ab]"},
+    {"8030Ab-_09=", true, {{"8030", "Ab-_09="}}, ""},
+    {"8030A+B", false, {}, "Data must be alphanumeric [A+B]"},
+    {"7040" "1ABC", true, {{"7040", "1"}, {"7040", "ABC"}}, ""},
+    {"714ABC", true, {{"714", "ABC"}}, ""},
+    {"7240PROT", true, {{"7240", "PROT"}}, ""},
+    {"4330012345" "-", true, {{"4330", "012345"}, {"4330", "-"}}, ""},
+    {"99" + std::string(90, 'z'), true, {{"99", std::string(90, 'z')}}, ""},
+  });
 }

@@ -75,6 +75,8 @@ TEST_F(ExpressionEvaluatorTest, ReportsMalformedTermsAndStopsThere)
     {"1", "Input(1)", false, "", "Function does not take any arguments [ Input(1) ]."},
     {"1", "Input( , )", false, "", "Function does not take any arguments [ Input(,) ]."},
     {"1", "Settings(x)", false, "", "Function does not take any arguments [ Settings(x) ]."},
+    {"1", "Symbology() + Input()", true, "|1|", ""},
+    {"1", "Symbology(2)", false, "", "Function does not take any arguments [ Symbology(2) ]."},
     {"1", "Left()", false, "", "Invalid number of arguments [ Left() ]."},
     {"1", "Left(1,2)", false, "", "Invalid number of arguments [ Left(1,2) ]."},
     {"1", "Mid(1,2,3)", false, "", "Invalid number of arguments [ Mid(1,2,3) ]."},

@@ -1,10 +1,10 @@
 // What users type into the data editing dialogs, at random: every check answers without a crash,
 // what a check accepts can always be stored (a refused setter would end the program), and the
 // two test dialogs read the notation exactly as the converter does.
-#include "app/CriteriaForm.h"
-#include "app/FormatTest.h"
-#include "app/ReplacementForm.h"
-#include "app/ReplacementTest.h"
+#include "dataedit/CriteriaForm.h"
+#include "dataedit/FormatTest.h"
+#include "dataedit/ReplacementForm.h"
+#include "dataedit/ReplacementTest.h"
 #include "base/DataConv.h"
 #include "engine/Replacement.h"
 #include "settings/QuilbarProfile.h"

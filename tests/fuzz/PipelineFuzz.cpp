@@ -44,10 +44,10 @@ class Outputs : public SubscriberOutput, public MonitorSink
 public:
   size_t subscriberCount() const override { return m_nSubscribers; }
   void removeVanishedSubscribers() override {}
-  bool deliverToSubscribers(const std::string& strText) override
+  SubscriberDelivery deliverToSubscribers(const std::string& strText) override
   {
     m_nDeliveries += strText.size() + 1;
-    return true;
+    return SubscriberDelivery::Taken;
   }
   std::vector<std::string> subscriberTitles() const override { return {"Pelldrop", ""}; }
   size_t monitorCount() const override { return m_nMonitors; }

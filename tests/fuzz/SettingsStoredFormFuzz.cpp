@@ -23,7 +23,7 @@ const Target krgTargets[] = {
     {"", "Name"}, {"", "Port"}, {"", "DTR"}, {"", "CTSHigh"}, {"", "DuplicateFilterTime"},
     {"", "InitString"}, {"", "KeyCase"}, {"", "AutoStart"}, {"", "HideOnStartup"},
     {"", "Logging"}, {"", "LogFilename"}, {"", "Titles"}, {"", "TerminationType"},
-    {"", "DataStringTerminator"}, {"", "KeyTranslatorMap"}, {"", "HoldForLockedWindow"}, {"", "HoldTimeLimit"},
+    {"", "DataStringTerminator"}, {"", "KeyTranslatorMap"}, {"", "HoldForLockedWindow"}, {"", "HoldTimeLimit"}, {"", "GS1InputForms"},
     {"\\DataEditFormat0", "Name"}, {"\\DataEditFormat0", "Order"}, {"\\DataEditFormat0", "Output"},
     {"\\DataEditFormat0\\Criteria0", "Type"}, {"\\DataEditFormat0\\Criteria0", "MinLength"},
     {"\\DataEditFormat0\\Criteria0", "StartPosition"}, {"\\DataEditFormat0\\Criteria0", "Expression"},

@@ -3,6 +3,7 @@
 to nowhere, and a compiled file whose context table does not lead to the pages, are all refused;
 the real sources pass and compile to the same bytes twice."""
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -12,17 +13,45 @@ import unittest
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 HELP = os.path.join(ROOT, "help")
 IDS = os.path.join(ROOT, "src", "app", "ResourceIds.h")
+FAMILY_IDS = ["app/ResourceIds.h", "sheet/SettingsResourceIds.h", "dataedit/DataEditingResourceIds.h"]
 sys.path.insert(0, HELP)
 import build_help  # noqa: E402
 
+
+
+class HelpAgreesWithProgramTest(unittest.TestCase):
+    """What the help tells about subscribers follows what the program does."""
+
+    SOURCES = [os.path.join("pipeline", "SubscriberProtocol_win.cpp"), os.path.join("pipeline", "DataStringPipeline.cpp")]
+    PATTERNS = [r'logEvent\(\s*"([^"]+)"', r'kszEvent\w*\[\]\s*=\s*"([^"]+)"', r'strEvent = ([^;]*"[^;]*);']
+
+    def event_names(self):
+        names = set()
+        for source in self.SOURCES:
+            with open(os.path.join(ROOT, "src", source), encoding="latin-1") as f:
+                text = f.read()
+            for pattern in self.PATTERNS:
+                for found in re.findall(pattern, text):
+                    names.update(re.findall(r'"([^"]+)"', found) or [found])
+        return names
+
+    def test_the_event_page_names_every_event_of_subscribers_and_their_deliveries(self):
+        names = self.event_names()
+        self.assertTrue({"Subscriber Removed", "Subscriber Output", "Keyboard Output"} <= names, names)
+        with open(os.path.join(HELP, "event_log.htm"), encoding="latin-1") as f:
+            page = f.read()
+        self.assertEqual([], sorted(name for name in names if name not in page))
 
 class HelpSourcesTest(unittest.TestCase):
     def setUp(self):
         self.work = tempfile.mkdtemp(prefix="quilbar-help-test-")
         self.help = os.path.join(self.work, "help")
         shutil.copytree(HELP, self.help)
-        self.ids = os.path.join(self.work, "ResourceIds.h")
-        shutil.copyfile(IDS, self.ids)
+        # The program's identifiers and the families' files they include, in a tree of their own.
+        for family in FAMILY_IDS:
+            os.makedirs(os.path.join(self.work, "src", os.path.dirname(family)), exist_ok=True)
+            shutil.copyfile(os.path.join(ROOT, "src", family), os.path.join(self.work, "src", family))
+        self.ids = os.path.join(self.work, "src", "app", "ResourceIds.h")
 
     def tearDown(self):
         shutil.rmtree(self.work, ignore_errors=True)
@@ -53,7 +82,8 @@ class HelpSourcesTest(unittest.TestCase):
             ("a link to a page that does not exist", "gs1", 'href="expressions.htm"', 'href="expresions.htm"',
              "gs1.htm links to expresions.htm"),
         ]
-        paths = {"hhp": os.path.join(self.help, "Quilbar.hhp"), "ids": self.ids,
+        paths = {"hhp": os.path.join(self.help, "Quilbar.hhp"),
+                 "ids": os.path.join(self.work, "src", "sheet", "SettingsResourceIds.h"),
                  "gs1": os.path.join(self.help, "gs1.htm")}
         for label, which, old, new, expected in cases:
             with self.subTest(label):

@@ -18,6 +18,7 @@ public:
   static constexpr uint32_t kdwDiskFull = 112;
   static constexpr uint32_t kdwNoFolder = 3;
   static constexpr uint32_t kdwLocked = 32;
+  static constexpr uint32_t kdwExists = 80;
 
   explicit FakeOutputFiles(const std::string& strFolder) { m_setFolders.insert(folderOf(strFolder + "x")); }
 
@@ -27,6 +28,11 @@ public:
     {
       dwError = kdwNoFolder;
       return WriteResult::CannotCreate;
+    }
+    if (m_mapFiles.count(strPath) != 0)
+    {
+      dwError = kdwExists;
+      return WriteResult::NameTaken;
     }
     m_mapFiles[strPath] = m_fDiskFull ? strData.substr(0, strData.size() / 2) : strData;
     if (!m_fDiskFull)

@@ -61,6 +61,24 @@ TEST_P(NumberedFileWriterTest, FilesPresentAreSkippedAndNeverOverwritten)
   EXPECT_EQ("newer", m_pFolder->contents("5.txt"));
 }
 
+// A temporary file left by an earlier run (one a message said keeps its data, or a read-only one)
+// is neither truncated nor in the way: the next free temporary name is taken.
+TEST_P(NumberedFileWriterTest, TemporaryFilesLeftBehindAreSkippedAndKept)
+{
+  m_pFolder->put("1.tmp", "kept data");
+  m_pFolder->putReadOnly("2.tmp", "read-only");
+  NumberedFileWriter::Outcome outcome = write("new");
+  EXPECT_EQ(Result::Written, outcome.result);
+  EXPECT_EQ(m_pFolder->folder() + "3.tmp", outcome.strTempPath);
+  EXPECT_EQ(1, outcome.nNumber);
+  EXPECT_EQ(2, write("next").nNumber);
+  EXPECT_EQ((Names{"1.tmp", "1.txt", "2.tmp", "2.txt"}), m_pFolder->names());
+  EXPECT_EQ("kept data", m_pFolder->contents("1.tmp"));
+  EXPECT_EQ("read-only", m_pFolder->contents("2.tmp"));
+  EXPECT_EQ("new", m_pFolder->contents("1.txt"));
+  EXPECT_EQ("next", m_pFolder->contents("2.txt"));
+}
+
 TEST_P(NumberedFileWriterTest, AFileHoldsExactlyTheBytesOfItsString)
 {
   std::string strEveryByte;

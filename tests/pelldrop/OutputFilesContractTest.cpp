@@ -18,11 +18,14 @@ protected:
   uint32_t m_dwError = 0;
 };
 
-TEST_P(OutputFilesContractTest, WriteCreatesOrTruncates)
+TEST_P(OutputFilesContractTest, WriteCreatesANewFileAndNeverOpensOneThatExists)
 {
   m_pFolder->put("a.tmp", "a much longer text that was there");
-  EXPECT_EQ(OutputFiles::WriteResult::Written, m_files.writeFile(m_pFolder->path("a.tmp"), "new", m_dwError));
-  EXPECT_EQ("new", m_pFolder->contents("a.tmp"));
+  m_pFolder->putReadOnly("r.tmp", "read-only");
+  EXPECT_EQ(OutputFiles::WriteResult::NameTaken, m_files.writeFile(m_pFolder->path("a.tmp"), "new", m_dwError));
+  EXPECT_EQ(OutputFiles::WriteResult::NameTaken, m_files.writeFile(m_pFolder->path("r.tmp"), "new", m_dwError));
+  EXPECT_EQ("a much longer text that was there", m_pFolder->contents("a.tmp"));
+  EXPECT_EQ("read-only", m_pFolder->contents("r.tmp"));
   EXPECT_EQ(OutputFiles::WriteResult::Written, m_files.writeFile(m_pFolder->path("b.tmp"), "", m_dwError));
   EXPECT_TRUE(m_files.fileExists(m_pFolder->path("b.tmp")));
   EXPECT_EQ("", m_pFolder->contents("b.tmp"));

@@ -24,9 +24,12 @@ ScratchFolder::ScratchFolder()
   m_strFolder = folder.string() + static_cast<char>(fs::path::preferred_separator);
 }
 
+// Read-only files would keep their folder under Windows.
 ScratchFolder::~ScratchFolder()
 {
   std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(m_strFolder), error))
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, error);
   fs::remove_all(fs::path(m_strFolder), error);
 }
 
@@ -34,6 +37,12 @@ void ScratchFolder::writeFile(const std::string& strName, const std::string& str
 {
   std::ofstream file(path(strName), std::ios::binary | std::ios::trunc);
   file.write(strContents.data(), static_cast<std::streamsize>(strContents.size()));
+}
+
+void ScratchFolder::makeReadOnly(const std::string& strName) const
+{
+  fs::permissions(fs::path(path(strName)), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
 }
 
 std::string ScratchFolder::readFile(const std::string& strName) const

@@ -18,6 +18,8 @@ public:
   std::string path(const std::string& strName) const { return m_strFolder + strName; }
 
   void writeFile(const std::string& strName, const std::string& strContents) const;
+  // Takes the write permission away (the read-only attribute under Windows).
+  void makeReadOnly(const std::string& strName) const;
   std::string readFile(const std::string& strName) const;
   bool exists(const std::string& strName) const;
   // The names of the files in the folder, sorted.

@@ -22,6 +22,7 @@ public:
   // Ends with a separator.
   virtual std::string folder() const = 0;
   virtual void put(const std::string& strName, const std::string& strContents) = 0;
+  virtual void putReadOnly(const std::string& strName, const std::string& strContents) = 0;
   virtual std::string contents(const std::string& strName) = 0;
   // The file names, sorted.
   virtual std::vector<std::string> names() = 0;
@@ -36,6 +37,11 @@ public:
   void put(const std::string& strName, const std::string& strContents) override
   {
     m_scratch.writeFile(strName, strContents);
+  }
+  void putReadOnly(const std::string& strName, const std::string& strContents) override
+  {
+    m_scratch.writeFile(strName, strContents);
+    m_scratch.makeReadOnly(strName);
   }
   std::string contents(const std::string& strName) override { return m_scratch.readFile(strName); }
   std::vector<std::string> names() override { return m_scratch.fileNames(); }
@@ -54,6 +60,8 @@ public:
   {
     m_files.m_mapFiles[path(strName)] = strContents;
   }
+  // The fake never opens a file that exists, whatever its attributes.
+  void putReadOnly(const std::string& strName, const std::string& strContents) override { put(strName, strContents); }
   std::string contents(const std::string& strName) override { return m_files.m_mapFiles[path(strName)]; }
   std::vector<std::string> names() override
   {

@@ -9,6 +9,7 @@
 #include "PipelineFakes.h"
 #include "RecordingExpressionActions.h"
 #include "TempLogFile.h"
+#include "engine/GS1Normaliser.h"
 #include "settings/QuilbarProfile.h"
 
 #include <gtest/gtest.h>
@@ -573,12 +574,52 @@ TEST_F(DataStringPipelineTest, OutputNotTypedIsToldWithItsReasonUntilTheNextDeli
   }
 }
 
-TEST_F(DataStringPipelineTest, DeliveryToSubscribersCountsAsDelivered)
+// A string counts as delivered when a subscriber took it. When every subscriber left hung or did
+// not answer in time it went nowhere: the event and the tray say so, and it is not typed either.
+TEST_F(DataStringPipelineTest, OnlyAStringThatASubscriberTookCountsAsDelivered)
 {
-  g_fKeyboardEvents = false;  // keyboard output does not matter to subscribers
-  m_subscribers.m_rgSubscribers = {{"Pelldrop", true}};
-  process("A");
-  EXPECT_EQ(Lines{"delivered"}, m_notice.m_rgstrNotices);
+  struct Row
+  {
+    const char* pszCase;
+    std::vector<RecordingSubscribers::Subscriber> rgSubscribers;
+    bool fFormat;
+    const char* pszNotice;
+    const char* pszEvent;
+    Lines rgstrLastDetails;
+  };
+  const Row rgRows[] = {
+    {"taken, format", {{"Pelldrop", true}}, true, "delivered", "Subscriber Output",
+     {"Subscriber Data = A<CR>", "Subscribers = Pelldrop"}},
+    {"taken, passed through", {{"Pelldrop", true}}, false, "delivered", "Subscriber Output",
+     {"Subscriber Data = A", "Subscribers = Pelldrop"}},
+    {"one hung, one taking", {{"Hung", true, false, true}, {"Pelldrop", true}}, true, "delivered",
+     "Subscriber Output", {"Subscriber Data = A<CR>", "Subscribers = Hung, Pelldrop"}},
+    {"hung, format", {{"Hung", true, false, true}}, true, "not typed: no subscriber took the data",
+     "Subscriber Output Not Delivered",
+     {"Subscriber Data = A<CR>", "Not Delivered = no subscriber took the data", "Subscribers = Hung"}},
+    {"hung and gone, passed through", {{"Hung", true, false, true}, {"Racing", true, true}}, false,
+     "not typed: no subscriber took the data", "Subscriber Output Not Delivered",
+     {"Subscriber Data = A", "Not Delivered = no subscriber took the data", "Subscribers = Hung"}},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszCase);
+    m_profile.getDataEditFormatMap().removeAll();
+    if (row.fFormat)
+      addFormat("F", "Input() + \"<CR>\"");
+    m_notice.m_rgstrNotices.clear();
+    m_monitors.m_rgstrTexts.clear();
+    m_sink.m_rgSteps.clear();
+    m_subscribers.m_rgSubscribers = row.rgSubscribers;
+    process("A");
+    EXPECT_EQ(Lines{row.pszNotice}, m_notice.m_rgstrNotices);
+    Event event = lastEvent();
+    EXPECT_EQ(row.pszEvent, event.strName);
+    ASSERT_GE(event.rgstrDetails.size(), row.rgstrLastDetails.size());
+    EXPECT_EQ(row.rgstrLastDetails, Lines(event.rgstrDetails.end() - row.rgstrLastDetails.size(),
+                                          event.rgstrDetails.end()));
+    EXPECT_EQ("", typed());
+  }
 }
 
 TEST_F(DataStringPipelineTest, FilteredStringsAreNeitherDeliveredNorRefused)
@@ -670,3 +711,65 @@ TEST_F(DataStringPipelineTest, TheStartedProgramIsRememberedInItsFormat)
   EXPECT_NE(nullptr, m_profile.getDataEditFormatMap().lookup("Run")->getRunningProgram());
 }
 }  // namespace
+
+// A Digital Link from a QR Code, a "]d2" Data Matrix scan and a bracketed scan of the same data
+// go through the GS1 format exactly as the raw element string does; with the forms off they do not.
+TEST_F(DataStringPipelineTest, EveryGS1InputFormTypesLikeTheRawElementString)
+{
+  auto pFormat = std::make_unique<DataEditFormat>();
+  pFormat->setName("GS1");
+  pFormat->setOutput("EAN128Field(01) + \"/\" + EAN128Field(10) + \"/\" + EAN128Field(17) + \"/\" + Symbology()");
+  auto pCriteria = std::make_unique<Criteria>();
+  pCriteria->setKindEAN128();
+  pCriteria->setFieldsPresent("01,10");
+  pFormat->getCriteriaMap().add(std::move(pCriteria));
+  ASSERT_TRUE(m_profile.getDataEditFormatMap().add("GS1", std::move(pFormat)));
+  addFormat("Other", "\"other\"");
+
+  const std::string strRaw = "0109501101530003" "10ABC123\x1D" "17261231";
+  struct Row
+  {
+    std::string strScan;
+    const char* pszSymbology;
+  } rgRows[] = {
+    {strRaw, ""},
+    {"]d2" + strRaw, "]d2"},
+    {"(01)09501101530003(10)ABC123(17)261231", ""},
+    {"https://id.gs1.org/01/09501101530003/10/ABC123?17=261231", ""},
+    {"]Q1HTTPS://EXAMPLE.COM/shop/01/09501101530003/10/ABC123?linkType=all&17=261231#top", "]Q1"},
+  };
+  for (uint32_t dwForms : {0u, 7u})
+  {
+    m_profile.setGS1InputForms(dwForms);
+    for (const Row& row : rgRows)
+    {
+      SCOPED_TRACE(row.strScan + " with forms " + std::to_string(dwForms));
+      m_sink.m_rgSteps.clear();
+      process(row.strScan.c_str());
+      bool fRecognised = dwForms != 0 || row.strScan == strRaw;
+      std::string strExpected = std::string("09501101530003/ABC123/261231/") + row.pszSymbology;
+      EXPECT_EQ(plan(fRecognised ? strExpected.c_str() : "other"), typed());
+      Lines rgstrDetails = lastEvent().rgstrDetails;
+      bool fChanged = dwForms != 0 && row.strScan != strRaw;
+      ASSERT_GE(rgstrDetails.size(), 2u);
+      EXPECT_EQ(fChanged, rgstrDetails[1] == "Input String (after normalisation) = 0109501101530003"
+                                               "10ABC123<GS>17261231");
+    }
+  }
+}
+
+TEST_F(DataStringPipelineTest, AnInvalidDigitalLinkStaysAsItIsAndTheEventSaysWhy)
+{
+  m_profile.setGS1InputForms(GS1Normaliser::kDigitalLink);
+  addFormat("All", "Input() + Symbology()");
+  process("https://id.gs1.org/01/09501101530004");
+  EXPECT_EQ(plan("https://id.gs1.org/01/09501101530004"), typed());
+  Lines rgstrDetails = lastEvent().rgstrDetails;
+  rgstrDetails.resize(4);
+  EXPECT_EQ((Lines{"Input String = https://id.gs1.org/01/09501101530004",
+                   "GS1 Input Not Converted = not a GS1 Digital Link URI: wrong check digit in AI (01) "
+                   "09501101530004",
+                   "Input String (after replacements) = https://id.gs1.org/01/09501101530004",
+                   "Matching Data Editing Format = All"}),
+            rgstrDetails);
+}

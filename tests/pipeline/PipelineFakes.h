@@ -46,7 +46,8 @@ public:
 };
 
 // Subscribers as titles. A subscriber whose window vanished is removed when the pipeline asks,
-// or when a delivery reaches it (one that vanishes during the delivery).
+// or when a delivery reaches it (one that vanishes during the delivery); a hung one stays but
+// takes nothing.
 class RecordingSubscribers : public SubscriberOutput
 {
 public:
@@ -55,6 +56,7 @@ public:
     std::string strTitle;
     bool fExists;
     bool fVanishesOnDelivery = false;
+    bool fHung = false;
   };
 
   size_t subscriberCount() const override { return m_rgSubscribers.size(); }
@@ -72,19 +74,22 @@ public:
       it = m_rgSubscribers.erase(it);
     }
   }
-  bool deliverToSubscribers(const std::string& strText) override
+  SubscriberDelivery deliverToSubscribers(const std::string& strText) override
   {
     bool fTaken = false;
     for (Subscriber& subscriber : m_rgSubscribers)
     {
       if (subscriber.fVanishesOnDelivery)
         subscriber.fExists = false;
-      fTaken = fTaken || subscriber.fExists;
+      fTaken = fTaken || (subscriber.fExists && !subscriber.fHung);
     }
     removeVanishedSubscribers();
     if (fTaken)
+    {
       m_rgstrDelivered.push_back(strText);
-    return fTaken || !m_rgSubscribers.empty();
+      return SubscriberDelivery::Taken;
+    }
+    return m_rgSubscribers.empty() ? SubscriberDelivery::NoneLeft : SubscriberDelivery::NotTaken;
   }
   std::vector<std::string> subscriberTitles() const override
   {

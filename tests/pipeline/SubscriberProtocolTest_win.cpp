@@ -321,6 +321,45 @@ TEST_F(SubscriberProtocolTest, VanishedSubscribersAndMonitorsAreRemovedAndLogged
   EXPECT_NE(std::string::npos, m_logFile.contents().find(" Subscriber Removed: Number Of Subscribers = 0\r\n"));
 }
 
+// A confused or hostile program may name a window of ours: fed back in as injected data, every
+// output (or event) would come round again and nothing would be typed. Such requests change
+// nothing, an exclusive one does not even clear the list, and the log says why.
+TEST_F(SubscriberProtocolTest, WindowsOfThisProgramAreRefusedAsSubscribersAndMonitors)
+{
+  TempLogFile records("_outside");
+  auto pOutside = startSubscriber("subscribe", "Outside", records.path());
+  ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; }));
+  HWND hwndOther = CreateWindowA("QuilbarProtocolTestMain", "Settings", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL,
+                                 NULL, GetModuleHandleA(NULL), NULL);
+  struct Row
+  {
+    const char* pszMessage;
+    HWND hwnd;
+    const char* pszEvent;
+  };
+  const Row rgRows[] = {
+    {kszQuilbar32Subscribe, m_hwndMain, " Subscriber Refused: Subscriber Window Title = Tarnwick Quilbar 3.21\r\n"},
+    {kszQuilbar32SubscribeExclusive, m_hwndMain, " Subscriber Refused: Number Of Subscribers = 1\r\n"},
+    {kszQuilbar32Subscribe, hwndOther, " Subscriber Refused: Subscriber Window Title = Settings\r\n"},
+    {kszQuilbar32MonitorSubscribe, m_hwndMain, " Monitor Refused: Monitor Window Title = Tarnwick Quilbar 3.21\r\n"},
+    {kszQuilbar32MonitorSubscribe, hwndOther, " Monitor Refused: Number Of Monitors = 0\r\n"},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszMessage);
+    SendMessageA(m_hwndMain, RegisterWindowMessageA(row.pszMessage), 0, reinterpret_cast<LPARAM>(row.hwnd));
+    EXPECT_EQ(1u, m_protocol.subscriberCount());
+    EXPECT_EQ(findSubscriber("Outside"), m_protocol.subscribers().getAt(0));
+    EXPECT_EQ(0u, m_protocol.monitorCount());
+    std::string strLog = m_logFile.contents();
+    EXPECT_NE(std::string::npos, strLog.find(row.pszEvent)) << strLog;
+    EXPECT_NE(std::string::npos, strLog.find(" Refused: Reason = the window belongs to Quilbar itself\r\n"));
+  }
+  DestroyWindow(hwndOther);
+  m_pipeline.processInputString("x");
+  EXPECT_EQ(1u, readRecords(records.path()).size()) << "the outside subscriber still takes the output";
+}
+
 TEST_F(SubscriberProtocolTest, SubscribeExclusiveReplacesEarlierSubscribers)
 {
   TempLogFile recordsA("_a"), recordsB("_b"), recordsC("_c");
@@ -444,6 +483,11 @@ TEST_F(SubscriberProtocolTest, HungSubscriberDelaysDeliveryOnlyUpToTheBound)
   TempLogFile hungRecords("_hung"), healthyRecords("_healthy");
   auto pHung = startSubscriber("hang", "Hung", hungRecords.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 1; }));
+  // With only the hung one, the string went nowhere and is reported so; it is not typed either.
+  m_pipeline.processInputString("zero");
+  EXPECT_EQ("", typed());
+  EXPECT_NE(std::string::npos, m_logFile.contents().find(
+                                   " Subscriber Output Not Delivered: Not Delivered = no subscriber took the data\r\n"));
   auto pHealthy = startSubscriber("subscribe", "Healthy", healthyRecords.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.subscriberCount() == 2; }));
 

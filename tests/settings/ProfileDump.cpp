@@ -86,7 +86,8 @@ std::string dumpProfile(const QuilbarProfile& p)
       << "\nDataStringTerminator=" << p.getDataStringTerminator()
       << "\nTerminationTimeout=" << p.getTerminationTimeout()
       << "\nHoldForLockedWindow=" << p.getHoldForLockedWindow()
-      << "\nHoldTimeLimit=" << p.getHoldTimeLimit() << "\n"
+      << "\nHoldTimeLimit=" << p.getHoldTimeLimit()
+      << "\nGS1InputForms=" << p.getGS1InputForms() << "\n"
       << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap())
       << dumpKeyTranslators(p.getKeyTranslatorMap());
   return out.str();

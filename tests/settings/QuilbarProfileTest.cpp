@@ -46,7 +46,7 @@ TEST(QuilbarProfileDefaults, EveryValueStartsAtItsDefault)
       "IntercharacterDelay=0\nSendPreAndPostfixKeys=0\nAutoStart=0\nHideOnStartup=0\n"
       "HideWindow=0\nLockOutputWindow=0\nLogging=0\nLogFilename=\nTitles=\n"
       "FilterUnkownDataStrings=0\nTerminationType=0\nDataStringTerminator=<cr>\n"
-      "TerminationTimeout=30\nHoldForLockedWindow=0\nHoldTimeLimit=30\n"
+      "TerminationTimeout=30\nHoldForLockedWindow=0\nHoldTimeLimit=30\nGS1InputForms=0\n"
       "format [Default] name=Default order=0 output=Input() + \"<cr>\"\n"
       "  criteria [Expression (start = 1, \"*\")] kind=1 min=1 max=1 start=1 expr=* present= "
       "absent=\n"
@@ -195,7 +195,7 @@ TEST_F(QuilbarProfileTest, SavedValuesHaveTheirNamesAndTypes)
                              "SendPreAndPostfixKeys", "AutoStart", "HideOnStartup", "HideWindow",
                              "LockOutputWindow", "Logging", "FilterUnkownDataStrings",
                              "TerminationType", "TerminationTimeout", "HoldForLockedWindow",
-                             "HoldTimeLimit"};
+                             "HoldTimeLimit", "GS1InputForms"};
   TextList rgExpected;
   for (const char* pszName : rgTexts)
   {
@@ -268,7 +268,7 @@ TEST_F(QuilbarProfileTest, MissingOptionalValuesLoadAsTheirDefaults)
   const char* rgOptional[] = {"CTSHigh", "CTSLow", "DSRHigh", "DSRLow", "RIHigh", "RILow",
                               "DCDHigh", "DCDLow", "DuplicateStringFilter", "DuplicateFilterTime",
                               "SendPreAndPostfixKeys", "AutoStart", "Logging", "LogFilename",
-                              "HoldForLockedWindow", "HoldTimeLimit"};
+                              "HoldForLockedWindow", "HoldTimeLimit", "GS1InputForms"};
   for (const char* pszName : rgOptional)
     ASSERT_TRUE(key().deleteKeyValue(pszName)) << pszName;
   QuilbarProfile loaded = richProfile();
@@ -305,6 +305,8 @@ TEST_F(QuilbarProfileTest, FlagsAreOnOnlyWhenStoredAsOneButNumbersAreKept)
       {"HoldForLockedWindow", 1, &QuilbarProfile::getHoldForLockedWindow, 1},
       {"HoldTimeLimit", 0, &QuilbarProfile::getHoldTimeLimit, 0},
       {"HoldTimeLimit", 3600, &QuilbarProfile::getHoldTimeLimit, 3600},
+      {"GS1InputForms", 5, &QuilbarProfile::getGS1InputForms, 5},
+      {"GS1InputForms", 0x80000004u, &QuilbarProfile::getGS1InputForms, 0x80000004u},
   };
   for (const Row& row : rgRows)
   {

@@ -56,6 +56,7 @@ QuilbarProfile richProfile()
   profile.setTerminationTimeout(250);
   profile.setHoldForLockedWindow(1);
   profile.setHoldTimeLimit(90);
+  profile.setGS1InputForms(7);
 
   DataEditFormatMap& formats = profile.getDataEditFormatMap();
   formats.lookup("Default")->setOrder(2);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -18,8 +19,9 @@ std::set<std::uint32_t> g_setAlive;
 class FakeProcess : public TesselPlatform
 {
 public:
-  FakeProcess(TesselSharedWords& shared, std::uint32_t nProcessId, std::vector<std::intptr_t>& rgInstalled)
-      : m_state(shared, *this), m_nProcessId(nProcessId), m_rgInstalled(rgInstalled)
+  FakeProcess(TesselSharedWords& shared, std::uint32_t nProcessId, std::vector<std::intptr_t>& rgInstalled,
+              std::uint32_t nSessionId = 1)
+      : m_state(shared, *this), m_nProcessId(nProcessId), m_nSessionId(nSessionId), m_rgInstalled(rgInstalled)
   {
     g_setAlive.insert(nProcessId);
   }
@@ -37,10 +39,12 @@ public:
   }
   void removeHook(std::intptr_t nHook) override { m_rgRemoved.push_back(nHook); }
   std::uint32_t currentProcessId() override { return m_nProcessId; }
+  std::uint32_t currentSessionId() override { return m_nSessionId; }
   bool isProcessAlive(std::uint32_t nProcessId) override { return g_setAlive.count(nProcessId) != 0; }
 
   TesselState m_state;
   std::uint32_t m_nProcessId;
+  std::uint32_t m_nSessionId;
   std::vector<std::intptr_t>& m_rgInstalled;
   std::vector<std::intptr_t> m_rgRemoved;
   int m_nCapsToggle = 0;
@@ -50,6 +54,14 @@ public:
 class TesselStateTest : public ::testing::Test
 {
 protected:
+  const TesselSessionWords& session(std::uint32_t nSessionId = 1) const
+  {
+    static const TesselSessionWords kNone;
+    const TesselSessionWords* pSession = m_shared.findSession(nSessionId);
+    EXPECT_NE(nullptr, pSession) << "session " << nSessionId << " has its words";
+    return pSession != nullptr ? *pSession : kNone;
+  }
+
   TesselSharedWords m_shared;
   std::vector<std::intptr_t> m_rgInstalled;
   FakeProcess m_first{m_shared, 11, m_rgInstalled};
@@ -108,7 +120,7 @@ TEST_F(TesselStateTest, SecondProcessSharesTheHookAndTheState)
   EXPECT_EQ(1u, m_rgInstalled.size());
   EXPECT_EQ(1, m_second.m_state.getCapsLockState());
   EXPECT_EQ(2, m_shared.nAttachCount);
-  EXPECT_EQ(0x400000, m_shared.nModule);
+  EXPECT_EQ(0x400000, session().nModule);
   m_second.m_state.keyNotified(0, 0x14, kflagPress);
   EXPECT_EQ(0, m_first.m_state.getCapsLockState());
 }
@@ -122,7 +134,7 @@ TEST_F(TesselStateTest, LastDetachRemovesTheHook)
   m_first.m_state.processDetach();
   EXPECT_EQ(std::vector<std::intptr_t>{1000}, m_first.m_rgRemoved);
   EXPECT_EQ(0, m_shared.nAttachCount);
-  EXPECT_EQ(0, m_shared.nHook);
+  EXPECT_EQ(0, session().nHook);
 }
 
 TEST_F(TesselStateTest, InstallersDetachLetsTheNextLoaderInstallAgain)
@@ -137,7 +149,7 @@ TEST_F(TesselStateTest, InstallersDetachLetsTheNextLoaderInstallAgain)
   third.m_nCapsToggle = 1;
   ASSERT_TRUE(third.m_state.processAttach(0x600000));
   EXPECT_EQ(2u, m_rgInstalled.size());
-  EXPECT_EQ(0x600000, m_shared.nModule);
+  EXPECT_EQ(0x600000, session().nModule);
   EXPECT_EQ(1, third.m_state.getCapsLockState());
   m_second.m_state.processDetach();
   EXPECT_TRUE(m_second.m_rgRemoved.empty());
@@ -152,7 +164,7 @@ TEST_F(TesselStateTest, FailedHookInstallationRefusesTheAttachAndALaterLoaderRet
   EXPECT_EQ(0, m_shared.nAttachCount);
   ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
   EXPECT_EQ(1u, m_rgInstalled.size());
-  EXPECT_EQ(0x500000, m_shared.nModule);
+  EXPECT_EQ(0x500000, session().nModule);
   EXPECT_EQ(1, m_shared.nAttachCount);
 }
 // The design runs one instance per profile. When the instance that installed the hook leaves, the
@@ -167,14 +179,14 @@ TEST_F(TesselStateTest, HookIsHandedOverWhenItsInstallerLeaves)
   m_second.m_nCapsToggle = 1;
   EXPECT_EQ(1, m_second.m_state.getCapsLockState()) << "the new installer starts from the toggle";
   EXPECT_EQ(2u, m_rgInstalled.size());
-  EXPECT_EQ(1001, m_shared.nHook);
+  EXPECT_EQ(1001, session().nHook);
   EXPECT_EQ(1, m_shared.nAttachCount);
   m_second.m_state.keyNotified(0, 0x14, kflagPress);
   EXPECT_EQ(0, m_second.m_state.getCapsLockState());
   EXPECT_EQ(2u, m_rgInstalled.size()) << "one hook, not one per call";
   m_second.m_state.processDetach();
   EXPECT_EQ(std::vector<std::intptr_t>{1001}, m_second.m_rgRemoved);
-  EXPECT_EQ(0, m_shared.nHook);
+  EXPECT_EQ(0, session().nHook);
 }
 
 // A crashed installer never detaches; its hook went with its process, and the words it left must
@@ -186,8 +198,8 @@ TEST_F(TesselStateTest, CrashedInstallerIsReplacedByTheNextAttach)
   FakeProcess third(m_shared, 33, m_rgInstalled);
   ASSERT_TRUE(third.m_state.processAttach(0x600000));
   EXPECT_EQ(2u, m_rgInstalled.size());
-  EXPECT_EQ(1001, m_shared.nHook);
-  EXPECT_EQ(33u, m_shared.nInstallerProcessId);
+  EXPECT_EQ(1001, session().nHook);
+  EXPECT_EQ(33u, session().nInstallerProcessId);
   EXPECT_TRUE(third.m_rgRemoved.empty()) << "the dead process's hook handle is not ours to remove";
   ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
   EXPECT_EQ(2u, m_rgInstalled.size()) << "a live installer's hook serves the next loader";
@@ -210,6 +222,52 @@ TEST_F(TesselStateTest, RefusedAttachAndItsDetachLeaveTheCountsUnchanged)
   EXPECT_FALSE(alone.m_state.processAttach(0x700000));
   alone.m_state.processDetach();
   EXPECT_EQ(0, empty.nAttachCount);
-  EXPECT_EQ(0, empty.nHookInstalled);
+  ASSERT_NE(nullptr, empty.findSession(1));
+  EXPECT_EQ(0, empty.findSession(1)->nHookInstalled);
+}
+// A hook serves only the desktop of its own session, and each session has its own keyboard: a
+// second user's session installs a hook of its own although the first session's installer (which
+// it may not even open) lives on, and caps lock in one session leaves the other's state alone.
+TEST_F(TesselStateTest, EachSessionInstallsItsOwnHookAndKeepsItsOwnState)
+{
+  ASSERT_TRUE(m_first.m_state.processAttach(0x400000));
+  FakeProcess otherUser(m_shared, 44, m_rgInstalled, 2);
+  otherUser.m_nCapsToggle = 1;
+  ASSERT_TRUE(otherUser.m_state.processAttach(0x400000));
+  EXPECT_EQ((std::vector<std::intptr_t>{1000, 1001}), m_rgInstalled);
+  EXPECT_EQ(44u, session(2).nInstallerProcessId);
+  EXPECT_EQ(11u, session(1).nInstallerProcessId);
+  EXPECT_EQ(1, otherUser.m_state.getCapsLockState());
+  EXPECT_EQ(0, m_first.m_state.getCapsLockState());
+
+  otherUser.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(0, otherUser.m_state.getCapsLockState());
+  m_first.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(1, m_first.m_state.getCapsLockState());
+  EXPECT_EQ(0, otherUser.m_state.getCapsLockState());
+  ASSERT_TRUE(m_second.m_state.processAttach(0x500000));
+  EXPECT_EQ(2u, m_rgInstalled.size()) << "a live installer of the same session serves the next loader";
+
+  otherUser.m_state.processDetach();
+  EXPECT_EQ(std::vector<std::intptr_t>{1001}, otherUser.m_rgRemoved);
+  EXPECT_EQ(1000, session(1).nHook) << "the other session's hook stays";
+}
+
+TEST_F(TesselStateTest, ASessionBeyondTheSlotsRunsWithoutCapsLockInformation)
+{
+  std::vector<std::unique_ptr<FakeProcess>> rgProcesses;
+  for (std::uint32_t n = 0; n < TesselSharedWords::knMaxSessions; ++n)
+  {
+    rgProcesses.push_back(std::make_unique<FakeProcess>(m_shared, 100 + n, m_rgInstalled, n));
+    ASSERT_TRUE(rgProcesses.back()->m_state.processAttach(0x400000));
+  }
+  FakeProcess late(m_shared, 99, m_rgInstalled, TesselSharedWords::knMaxSessions);
+  late.m_nCapsToggle = 1;
+  EXPECT_TRUE(late.m_state.processAttach(0x400000)) << "the program still loads";
+  late.m_state.keyNotified(0, 0x14, kflagPress);
+  EXPECT_EQ(0, late.m_state.getCapsLockState());
+  EXPECT_EQ(static_cast<size_t>(TesselSharedWords::knMaxSessions), m_rgInstalled.size());
+  late.m_state.processDetach();
+  EXPECT_TRUE(late.m_rgRemoved.empty());
 }
 }  // namespace

@@ -1,9 +1,9 @@
 #include "GalleryEntry.h"
 
-#include "app/CriteriaDialog_win.h"
-#include "app/DataEditingDialogs_win.h"
-#include "app/FormatEditorDialog_win.h"
-#include "app/ReplacementDialog_win.h"
+#include "dataedit/CriteriaDialog_win.h"
+#include "dataedit/DataEditingDialogs_win.h"
+#include "dataedit/FormatEditorDialog_win.h"
+#include "dataedit/ReplacementDialog_win.h"
 #include "app/ResourceIds.h"
 #include "settings/QuilbarProfile.h"
 

@@ -1,14 +1,14 @@
 #include "GalleryEntry.h"
 
-#include "app/CharTransDialog_win.h"
-#include "app/EditCharTransDialog_win.h"
-#include "app/HardwarePinEventsDialog_win.h"
-#include "app/LockOutputWindowDialog_win.h"
-#include "app/PasswordDialog_win.h"
+#include "sheet/CharTransDialog_win.h"
+#include "sheet/EditCharTransDialog_win.h"
+#include "sheet/HardwarePinEventsDialog_win.h"
+#include "sheet/LockOutputWindowDialog_win.h"
+#include "sheet/PasswordDialog_win.h"
 #include "app/ResourceIds.h"
-#include "app/SelectTerminatorDialog_win.h"
-#include "app/SettingsDialogs_win.h"
-#include "app/SettingsSheetPages.h"
+#include "sheet/SelectTerminatorDialog_win.h"
+#include "sheet/SettingsDialogs_win.h"
+#include "sheet/SettingsSheetPages.h"
 #include "settings/QuilbarProfile.h"
 
 namespace
