@@ -1,8 +1,16 @@
-// QuilbarSetup.dll: the installer's custom action that imports a fleet's settings file. It runs
-// the command line the package hands over (the installed Quilbar.exe with "/import" and the
-// file), writes what the program said on its standard error into the installer's log, and fails
-// the installation when the program refused the file. The program does the checking; this only
-// carries its reason to where an administrator looks for it.
+// QuilbarSetup.dll: the installer's custom actions for a fleet's settings file.
+//
+// CheckSettingsFile runs before the installation changes anything: it checks the file with the
+// program's own import code (nothing is written) and fails the installation with the reason in
+// the log, so that a refused file leaves even an upgrade's older version untouched.
+//
+// ImportSettings runs the command line the package hands over (the installed Quilbar.exe with
+// "/import" and the file), writes what the program said on its standard error into the
+// installer's log, and fails the installation when the program refused the file.
+#include "settings/QuilbarProfileStore.h"
+#include "settings/SettingsFile.h"
+#include "base/RegistryFile.h"
+
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -13,18 +21,34 @@ namespace
 {
 const DWORD kdwTimeLimitMs = 120000;
 
-std::string customActionData(MSIHANDLE hInstall)
+std::string property(MSIHANDLE hInstall, const char* pszName)
 {
   char szEmpty[1] = "";
   DWORD dwLength = 0;
-  if (MsiGetPropertyA(hInstall, "CustomActionData", szEmpty, &dwLength) != ERROR_MORE_DATA)
+  if (MsiGetPropertyA(hInstall, pszName, szEmpty, &dwLength) != ERROR_MORE_DATA)
     return std::string();
   std::string strData(dwLength + 1, '\0');
   ++dwLength;
-  if (MsiGetPropertyA(hInstall, "CustomActionData", &strData[0], &dwLength) != ERROR_SUCCESS)
+  if (MsiGetPropertyA(hInstall, pszName, &strData[0], &dwLength) != ERROR_SUCCESS)
     return std::string();
   strData.resize(dwLength);
   return strData;
+}
+
+// At most one byte more than the import takes, so that a larger file gets the import's reason.
+bool readWhole(const std::string& strFile, std::string& strBytes)
+{
+  HANDLE hFile = CreateFileA(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (hFile == INVALID_HANDLE_VALUE)
+    return false;
+  char rgchBuffer[65536];
+  DWORD dwRead = 0;
+  bool fRead = true;
+  while (strBytes.size() <= RegistryFile::kcbMaxFile
+         && (fRead = ReadFile(hFile, rgchBuffer, sizeof rgchBuffer, &dwRead, nullptr) != 0) && dwRead > 0)
+    strBytes.append(rgchBuffer, dwRead);
+  CloseHandle(hFile);
+  return fRead;
 }
 
 // The text goes in as a field, not as the template, so that brackets in it are not formatted.
@@ -91,9 +115,25 @@ bool runCommand(std::string strCommand, HANDLE hOutput, DWORD& dwExitCode, std::
 }
 }  // namespace
 
+extern "C" __declspec(dllexport) UINT __stdcall CheckSettingsFile(MSIHANDLE hInstall)
+{
+  std::string strFile = property(hInstall, "SETTINGSFILE");
+  std::string strBytes;
+  std::string strError;
+  if (!readWhole(strFile, strBytes))
+    strError = "cannot open " + strFile;
+  else if (SettingsFile::checkSettings(strBytes, QuilbarProfileStore().getSettingsKeyPath(), strError))
+    return ERROR_SUCCESS;
+  else
+    strError = strFile + ": " + strError;
+  logLine(hInstall, strError);
+  logLine(hInstall, "refused before anything was installed; the settings are unchanged");
+  return ERROR_INSTALL_FAILURE;
+}
+
 extern "C" __declspec(dllexport) UINT __stdcall ImportSettings(MSIHANDLE hInstall)
 {
-  std::string strCommand = customActionData(hInstall);
+  std::string strCommand = property(hInstall, "CustomActionData");
   if (strCommand.empty())
   {
     logLine(hInstall, "no command line was handed over");

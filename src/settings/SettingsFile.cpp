@@ -73,17 +73,17 @@ bool SettingsFile::exportSettings(const QuilbarProfileStore& store, std::string&
   return true;
 }
 
-bool SettingsFile::importSettings(const std::string& strBytes, QuilbarProfileStore& store, std::string& strError)
+// The file's profiles read by the program's own reader into the staged store, through a tree in
+// memory; nothing reaches the registry.
+bool SettingsFile::readStaged(const std::string& strBytes, const std::string& strPath, QuilbarProfileStore& staged,
+                              std::string& strError)
 {
-  const std::string& strPath = store.getSettingsKeyPath();
   std::vector<RegistryFileKey> rgFileKeys;
   std::vector<RegistryFileKey> rgSettingsKeys;
   if (!RegistryFile::parse(strBytes, rgFileKeys, strError)
       || !SettingsFileSchema::check(rgFileKeys, strPath, rgSettingsKeys, strError))
     return false;
-
   StagingTree staging;
-  QuilbarProfileStore staged(StagingTree::softwareKey());
   if (!staged.ensureSettingsKeys() || !RegistryTree::writeOver(rgSettingsKeys, strPath, staged.getSettingsKeyPath()))
   {
     strError = "a key or value of the file cannot be held in the registry";
@@ -94,6 +94,21 @@ bool SettingsFile::importSettings(const std::string& strBytes, QuilbarProfileSto
     strError = inRealTree(strError, staged.getSettingsKeyPath(), strPath);
     return false;
   }
+  return true;
+}
+
+bool SettingsFile::checkSettings(const std::string& strBytes, const std::string& strSettingsPath, std::string& strError)
+{
+  QuilbarProfileStore staged(stagingSoftwareKey());
+  return readStaged(strBytes, strSettingsPath, staged, strError);
+}
+
+bool SettingsFile::importSettings(const std::string& strBytes, QuilbarProfileStore& store, std::string& strError)
+{
+  const std::string& strPath = store.getSettingsKeyPath();
+  QuilbarProfileStore staged(stagingSoftwareKey());
+  if (!readStaged(strBytes, strPath, staged, strError))
+    return false;
 
   // The settings as they are, to put back should the save fail part-way.
   std::vector<RegistryFileKey> rgBefore;
@@ -112,4 +127,9 @@ bool SettingsFile::importSettings(const std::string& strBytes, QuilbarProfileSto
   if (!restore(rgBefore, fHadSettings, strPath))
     strError += "; the settings as they were could not be put back either";
   return false;
+}
+
+std::string SettingsFile::stagingSoftwareKey()
+{
+  return StagingTree::softwareKey();
 }

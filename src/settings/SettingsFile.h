@@ -17,4 +17,12 @@ public:
   // Replaces the store's settings (and the tree it saves to) by the file's; false with a
   // one-line reason, leaving the registry as it was.
   static bool importSettings(const std::string& strBytes, QuilbarProfileStore& store, std::string& strError);
+  // Whether an import into strSettingsPath would take the file: every check of importSettings,
+  // nothing written. The installer asks this before it changes anything.
+  static bool checkSettings(const std::string& strBytes, const std::string& strSettingsPath, std::string& strError);
+
+private:
+  static bool readStaged(const std::string& strBytes, const std::string& strPath, QuilbarProfileStore& staged,
+                         std::string& strError);
+  static std::string stagingSoftwareKey();
 };

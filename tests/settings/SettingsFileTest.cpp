@@ -139,6 +139,9 @@ TEST_F(SettingsFileTest, TheOlderFormAndTheEmptyKeysAboveTheSettingsAreAccepted)
                                  "REGEDIT4\r\n\r\n" + strAbove);
   saveProfiles({named("Default", "COM1"), named("Line2", "COM2")}, 0, "");
   std::string strError;
+  std::string strOthers = storedSettings();
+  ASSERT_TRUE(SettingsFile::checkSettings(strFile, settingsPath(), strError)) << strError;
+  EXPECT_EQ(strOthers, storedSettings()) << "a check wrote";
   ASSERT_TRUE(import(strFile, strError)) << strError << "\n" << strFile;
   EXPECT_EQ(strExpected, storedSettings());
 }
@@ -189,7 +192,10 @@ TEST_F(SettingsFileTest, AFileThatReachesFurtherOrHoldsWhatTheProgramCannotKeepI
       strAdded = replaced(strExport.substr(nStart), "\\Profile0", "\\Profile7");
     }
     std::string strError;
+    std::string strChecked;
+    EXPECT_FALSE(SettingsFile::checkSettings(strExport + strAdded, settingsPath(), strChecked));
     EXPECT_FALSE(import(strExport + strAdded, strError));
+    EXPECT_EQ(strError, strChecked);
     std::string strReason = replaced(refused.pszReason, "%S", settingsPath());
     if (strReason.rfind("line 0: ", 0) == 0)
       strReason = strReason.substr(8);
