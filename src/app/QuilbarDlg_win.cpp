@@ -1,10 +1,10 @@
 #include "QuilbarDlg_win.h"
 
+#include "MainWindowBox_win.h"
 #include "ProgramPath_win.h"
 #include "ResourceIds.h"
 #include "sheet/SettingsDialogs_win.h"
 #include "base/Assert.h"
-#include "base/SystemError_win.h"
 #include "serial/SerialMessages_win.h"
 #include "settings/QuilbarProfile.h"
 
@@ -12,37 +12,26 @@ HWND hwndMain = nullptr;
 
 namespace
 {
-const UINT_PTR kidPortRetryTimer = 1;
 const char kszBoxCaption[] = "Quilbar";
-const char kszStartupMessage[] = "Quilbar32.Startup";
 }  // namespace
 
 // The seven messages of the subscriber protocol are registered here, in their order, by the data
-// path; "Quilbar32.Startup" follows while the window initialises.
+// path; "Quilbar32.Startup" follows while the window initialises (by the port's life).
 CQuilbarDlg::CQuilbarDlg(const char* pszCommandLine)
     : CDialogBase(IDD_QUILBAR_DIALOG),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_hSmallIcon(loadIcon(IDR_MAINFRAME, GetSystemMetrics(SM_CXSMICON))),
-      m_hTrayIconNoData(loadIcon(IDI_TRAY_NODATA, GetSystemMetrics(SM_CXSMICON))),
-      m_hTrayIconData1(loadIcon(IDI_TRAY_DATA1, GetSystemMetrics(SM_CXSMICON))),
-      m_hTrayIconData2(loadIcon(IDI_TRAY_DATA2, GetSystemMetrics(SM_CXSMICON))),
-      m_hTrayIconData3(loadIcon(IDI_TRAY_DATA3, GetSystemMetrics(SM_CXSMICON))),
-      m_hTrayIconFailed(loadIcon(IDI_TRAY_FAILED, GetSystemMetrics(SM_CXSMICON))),
-      m_expressionSide(*this),
+      m_hSmallIcon(loadProgramIcon(IDR_MAINFRAME, GetSystemMetrics(SM_CXSMICON))),
+      m_expressionSide(m_port, m_dataPath, m_form),
       m_dataPath(*this, m_expressionSide),
       m_autoStart(programShortPath),
       m_form(*this, m_dataPath.eventLog(), m_autoStart),
-      m_hold(m_foregroundWindow, m_dataPath.eventLog(), *this)
+      m_heldData(m_dataPath.pipeline(), m_dataPath.eventLog(), m_tray),
+      m_port(m_dataPath, m_form, m_tray, m_heldData)
 {
   QB_ASSERT(NULL != m_hIcon);
-  QB_ASSERT(NULL != m_hTrayIconNoData.get());
-  QB_ASSERT(NULL != m_hTrayIconData1.get());
-  QB_ASSERT(NULL != m_hTrayIconData2.get());
-  QB_ASSERT(NULL != m_hTrayIconData3.get());
-  QB_ASSERT(NULL != m_hTrayIconFailed.get());
   QB_ASSERT(NULL != pszCommandLine);
   m_form.setRequestedProfile(pszCommandLine);
-  m_dataPath.pipeline().setOutputNotice(this);
+  m_dataPath.pipeline().setOutputNotice(&m_tray);
 }
 
 CQuilbarDlg::~CQuilbarDlg()
@@ -51,37 +40,24 @@ CQuilbarDlg::~CQuilbarDlg()
     hwndMain = nullptr;
 }
 
-// Each icon at the size it is shown, so the small ones are drawn from their own pixels rather
-// than shrunk.
-UniqueIcon CQuilbarDlg::loadIcon(int nId, int nSize) const
-{
-  return UniqueIcon(static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nId), IMAGE_ICON, nSize, nSize, LR_DEFAULTCOLOR)));
-}
-
 bool CQuilbarDlg::onInit()
 {
   SetLastError(0);
   SetWindowLongPtrA(hwnd(), GWLP_USERDATA, kMainWindowMark);
   QB_ASSERT(0 == GetLastError());
-  m_dataPath.attachWindow(hwnd(), *this);
+  m_port.attach(hwnd());
+  m_dataPath.attachWindow(hwnd(), m_port);
   PortOwner::runSelfTest();
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon.get()));
-  m_pTray = std::make_unique<CTrayIcon>(hwnd(), WM_TRAYNOTIFY);
-  m_trayDisplay = TrayDisplay::idle(nullptr);
-  QB_ASSERT(!m_trayDisplay.strTip.empty());
-  m_pTray->add(m_hTrayIconNoData.get(), m_trayDisplay.strTip);
-  m_pHeldDataPump = std::make_unique<HeldDataPump>(m_hold);
+  m_tray.attach(hwnd(), WM_TRAYNOTIFY);
+  m_heldData.start();
   hwndMain = hwnd();
   setHelpHandler(&CQuilbarDlg::showDialogHelp, this);
   if (!m_form.initialise())
     return true;
   m_dataPath.bindCapsLock();
-  m_uStartupMessage = RegisterWindowMessageA(kszStartupMessage);
-  QB_ASSERT(0 != m_uStartupMessage);
-  // Explorer broadcasts this when the task bar is created anew; the icon must then be added again.
-  m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  m_port.registerStartupMessage();
   return true;
 }
 
@@ -175,11 +151,11 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     fHandled = false;
     return FALSE;
   case WM_SETTRAYSTATE:
-    onSetTrayState(wParam);
+    m_tray.showState(wParam, m_form.currentProfile());
     return TRUE;
   case WM_DATASTRING:
     for (const std::string& strData : m_dataPath.takeDataStrings(lParam))
-      submitDataString(strData);
+      m_heldData.submit(strData);
     return TRUE;
   case WM_TRAYNOTIFY:
     SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, onTrayNotify(lParam));
@@ -192,34 +168,25 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
     fHandled = false;
     return FALSE;
   case WM_HELP:
-    m_help.show(boxOwner(), HelpRequest::forContext(templateId()));
+    m_help.show(mainWindowBoxOwner(hwnd()), HelpRequest::forContext(templateId()));
     return TRUE;
   case WM_PORTFAILED:
-    onPortFailed(static_cast<DWORD>(wParam));
+    m_port.onPortFailed(wParam);
     return TRUE;
   case WM_TIMER:
-    if (wParam != kidPortRetryTimer)
-      break;
-    reopenQuietly();
-    return TRUE;
+    if (m_port.onTimer(wParam))
+      return TRUE;
+    break;
   case WM_POWERBROADCAST:
     if (wParam == PBT_APMRESUMEAUTOMATIC)
-      onResume();
+      m_port.onResume();
     SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, TRUE);
     return TRUE;
   default:
     break;
   }
-  if (uMsg != 0 && uMsg == m_uStartupMessage)
-  {
-    OpenPort();
+  if (m_port.onStartupMessage(uMsg) || m_tray.onTaskbarMessage(uMsg))
     return TRUE;
-  }
-  if (uMsg != 0 && uMsg == m_uTaskbarCreated)
-  {
-    m_pTray->readd();
-    return TRUE;
-  }
   // The protocol's messages go on to the default processing after their handling.
   m_dataPath.handleProtocolMessage(uMsg, wParam, lParam);
   fHandled = false;
@@ -250,7 +217,7 @@ void CQuilbarDlg::onPaint()
 void CQuilbarDlg::onFirstPaint()
 {
   m_fFirstPaint = false;
-  if (m_fQuitting || m_uStartupMessage == 0)
+  if (m_fQuitting || !m_port.hasStartupMessage())
     return;
   const QuilbarProfile* pProfile = m_form.currentProfile();
   if (pProfile != nullptr && pProfile->getHideOnStartup() == 1)
@@ -258,7 +225,7 @@ void CQuilbarDlg::onFirstPaint()
     m_fKeepHidden = true;
     ShowWindow(hwnd(), SW_HIDE);
   }
-  PostMessageA(hwnd(), m_uStartupMessage, 0, 0);
+  m_port.postStartupMessage();
 }
 
 // Every dialog of the program asks here for the help topic of its template.
@@ -271,21 +238,10 @@ void CQuilbarDlg::onDestroy()
 {
   setHelpHandler(nullptr, nullptr);
   ClosePort();
-  KillTimer(hwnd(), kidPortRetryTimer);
-  m_pHeldDataPump.reset();
+  m_heldData.stop();
   m_dataPath.unbindCapsLock();
   m_help.closeAll();
-  if (m_pTray)
-    m_pTray->remove();
-}
-
-// Another program can post this message too: a state no thread of this program posts is ignored
-// rather than taken for a programming error.
-void CQuilbarDlg::onSetTrayState(WPARAM wParam)
-{
-  TrayDisplay display;
-  if (wParam <= 3 && TrayDisplay::forState(static_cast<unsigned>(wParam), m_form.currentProfile(), display))
-    showTray(display);
+  m_tray.remove();
 }
 
 LRESULT CQuilbarDlg::onTrayNotify(LPARAM lParam)
@@ -296,138 +252,6 @@ LRESULT CQuilbarDlg::onTrayNotify(LPARAM lParam)
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
   return 1;
-}
-
-HICON CQuilbarDlg::trayIconOf(int nIconId) const
-{
-  switch (nIconId)
-  {
-  case IDI_TRAY_DATA1:
-    return m_hTrayIconData1.get();
-  case IDI_TRAY_DATA2:
-    return m_hTrayIconData2.get();
-  case IDI_TRAY_DATA3:
-    return m_hTrayIconData3.get();
-  case IDI_TRAY_FAILED:
-    return m_hTrayIconFailed.get();
-  default:
-    return m_hTrayIconNoData.get();
-  }
-}
-
-// Every change of the tray icon passes here. Output that was not typed keeps its tip through
-// the data states that follow, until a string is delivered.
-void CQuilbarDlg::showTray(const TrayDisplay& display)
-{
-  m_trayDisplay = display;
-  if (!m_pTray)
-    return;
-  TrayDisplay shown = display.withNotTyped(m_strNotTyped);
-  m_pTray->show(trayIconOf(shown.nIconId), shown.strTip);
-}
-
-// Through the hold for a locked window while the pump exists (from initialisation to
-// destruction), which passes the string on to the pipeline at once when it need not wait.
-void CQuilbarDlg::submitDataString(const std::string& strData)
-{
-  if (m_pHeldDataPump)
-    m_pHeldDataPump->submit(strData);
-  else
-    m_dataPath.pipeline().processInputString(strData.c_str());
-}
-
-// Opened on purpose (start-up, a profile switch, the settings sheet, an output expression): a
-// port being retried is no longer, and a failure is shown as always.
-bool CQuilbarDlg::OpenPort()
-{
-  stopRetrying();
-  return openRunningPort();
-}
-
-void CQuilbarDlg::ClosePort()
-{
-  stopRetrying();
-  m_dataPath.closePort();
-}
-
-// The hold takes the profile's lock and hold settings after the pipeline took the profile: when
-// holding stops, the strings held go on through the pipeline with the new profile's lock.
-bool CQuilbarDlg::openRunningPort()
-{
-  QuilbarProfile* pProfile = m_form.currentProfile();
-  if (pProfile == nullptr)
-    return false;
-  bool fOpen = m_dataPath.openPort(*pProfile);
-  pProfile = m_form.currentProfile();
-  if (m_pHeldDataPump && pProfile != nullptr)
-    m_pHeldDataPump->setSettings(pProfile->getLockOutputWindow() == 1, pProfile->getTitles(),
-                                 pProfile->getHoldForLockedWindow() == 1, pProfile->getHoldTimeLimit());
-  if (fOpen && m_portRecovery.opened())
-  {
-    KillTimer(hwnd(), kidPortRetryTimer);
-    logPortEvent(PortRecovery::kszEventBack, PortRecovery::backDetails(runningPortName()));
-  }
-  return fOpen;
-}
-
-// Every two seconds while the port is gone, and once after a resume. A port that does not open
-// shows no box: the tray tip already says the device is gone, and the next try comes by itself.
-bool CQuilbarDlg::reopenQuietly()
-{
-  m_fQuietOpen = true;
-  bool fOpen = openRunningPort();
-  m_fQuietOpen = false;
-  return fOpen;
-}
-
-void CQuilbarDlg::stopRetrying()
-{
-  KillTimer(hwnd(), kidPortRetryTimer);
-  m_portRecovery.closed();
-}
-
-// Posted by the communication thread, which goes on polling the dead handle until the port is
-// closed here. Strings it had cut are already handed to this window or kept by the port owner.
-void CQuilbarDlg::onPortFailed(DWORD dwError)
-{
-  if (!m_portRecovery.lost())
-    return;
-  m_dataPath.closePort();
-  reportPortGone(systemErrorText(dwError));
-}
-
-void CQuilbarDlg::reportPortGone(const std::string& strError)
-{
-  std::string strPort = runningPortName();
-  showTray(TrayDisplay::failure(PortRecovery::goneTip(strPort)));
-  logPortEvent(PortRecovery::kszEventGone, PortRecovery::goneDetails(strPort, strError));
-  SetTimer(hwnd(), kidPortRetryTimer, PortRecovery::kuRetryMs, nullptr);
-}
-
-// After sleep a USB-serial or Bluetooth port may be a dead handle that still answers, and a
-// device powered from the bus has forgotten its initialisation string: the port is opened afresh.
-// One that does not open is gone, and retried like a pulled adapter.
-void CQuilbarDlg::onResume()
-{
-  if (!m_portRecovery.wantsReopenOnResume())
-    return;
-  logPortEvent(PortRecovery::kszEventResume, PortRecovery::backDetails(runningPortName()));
-  m_dataPath.closePort();
-  if (!reopenQuietly() && m_portRecovery.lost())
-    reportPortGone("The port could not be opened again after the computer resumed.");
-}
-
-std::string CQuilbarDlg::runningPortName()
-{
-  const QuilbarProfile* pProfile = m_form.currentProfile();
-  return pProfile != nullptr ? pProfile->getPort() : std::string();
-}
-
-void CQuilbarDlg::logPortEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
-{
-  EventLog& log = m_dataPath.eventLog();
-  if (log.isEventOutputWanted())
-    log.logEvent(strEvent, rgstrDetails);
 }
 
 // ---- MainWindowHost -----------------------------------------------------------------------------
@@ -528,76 +352,15 @@ SettingsSheetResult CQuilbarDlg::runSettingsSheet(QuilbarProfile& profileCopy, u
   return result;
 }
 
-// While the window is hidden its boxes belong to no window: a box owned by the hidden window
-// would hand the activation back to it when it closes, and keystrokes are never typed while the
-// program's own window is in front. The box is modal to the thread all the same.
-HWND CQuilbarDlg::boxOwner() const
-{
-  return IsWindowVisible(hwnd()) ? hwnd() : nullptr;
-}
-
 int CQuilbarDlg::showMessageBox(const std::string& strText, const char* pszCaption, UINT uType) const
 {
-  HWND hwndOwner = boxOwner();
-  return MessageBoxA(hwndOwner, strText.c_str(), pszCaption, uType | (hwndOwner == nullptr ? MB_TASKMODAL : 0));
+  return showMainWindowBox(hwnd(), strText, pszCaption, uType);
 }
 
 void CQuilbarDlg::postQuit()
 {
   m_fQuitting = true;
   PostQuitMessage(0);
-}
-
-// ---- PortHost -----------------------------------------------------------------------------------
-
-void CQuilbarDlg::showError(const std::string& strText)
-{
-  if (m_fQuietOpen)
-    return;
-  showMessageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP);
-}
-
-// Called on the communication thread: the box belongs to no window of the main thread.
-void CQuilbarDlg::showNotice(const std::string& strText)
-{
-  MessageBoxA(nullptr, strText.c_str(), kszBoxCaption, MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
-}
-
-void CQuilbarDlg::showTrayIdle(const std::string& strTip)
-{
-  TrayDisplay display = TrayDisplay::idle(nullptr);
-  display.strTip = strTip;
-  showTray(display);
-}
-
-// While the port is being opened again by itself, the tip keeps saying that the device is gone.
-void CQuilbarDlg::showTrayFailed(const std::string& strTip)
-{
-  if (m_fQuietOpen)
-    return;
-  showTray(TrayDisplay::failure(strTip));
-}
-
-void CQuilbarDlg::logRawInput(const std::string& strRaw)
-{
-  m_dataPath.eventLog().logRawInput(strRaw);
-}
-
-// The monitor list belongs to this window's thread; from the communication thread the event goes
-// to the log file only.
-void CQuilbarDlg::logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
-{
-  if (GetWindowThreadProcessId(hwnd(), nullptr) == GetCurrentThreadId())
-    m_dataPath.eventLog().logEvent(strEvent, rgstrDetails);
-  else
-    m_dataPath.eventLog().logFileEvent(strEvent, rgstrDetails);
-}
-
-// On the communication thread, which must not be waited for from here: the window closes the
-// port and starts retrying on its own thread.
-void CQuilbarDlg::portFailed(uint32_t dwError)
-{
-  PostMessageA(hwnd(), WM_PORTFAILED, static_cast<WPARAM>(dwError), 0);
 }
 
 // ---- ProfileSwitcher ----------------------------------------------------------------------------
@@ -627,60 +390,4 @@ void CQuilbarDlg::switchToProfile(size_t nIndex, const std::string& strName)
     SendMessageA(item(IDC_MAIN_PROFILE), CB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
   }
   m_form.switchToPendingProfile(nIndex < rgstrNames.size() ? rgstrNames[nIndex] : strName);
-}
-
-// ---- HeldDataSink -------------------------------------------------------------------------------
-
-void CQuilbarDlg::deliverHeld(const std::string& strData)
-{
-  m_dataPath.pipeline().processInputString(strData.c_str());
-}
-
-// The hold has logged the drop; the tray tells the user, who may not be watching the log.
-void CQuilbarDlg::heldDataDropped(const std::string&, const std::string& strReason)
-{
-  outputNotTyped(strReason);
-}
-
-// ---- OutputNotice -------------------------------------------------------------------------------
-
-void CQuilbarDlg::outputNotTyped(const std::string& strReason)
-{
-  m_strNotTyped = strReason.empty() ? "unknown reason" : strReason;
-  showTray(m_trayDisplay);
-}
-
-void CQuilbarDlg::outputDelivered()
-{
-  if (m_strNotTyped.empty())
-    return;
-  m_strNotTyped.clear();
-  showTray(m_trayDisplay);
-}
-
-// ---- Output expressions -------------------------------------------------------------------------
-
-void CQuilbarDlg::ExpressionSide::setPendingProfile(const std::string& strName)
-{
-  m_dialog.m_dataPath.pipeline().setPendingProfile(strName);
-}
-
-void CQuilbarDlg::ExpressionSide::sendClipboardContents()
-{
-  m_dialog.m_dataPath.sendClipboardContents();
-}
-
-ProfilePortSettings CQuilbarDlg::ExpressionSide::getCurrentProfileSettings()
-{
-  ProfilePortSettings settings;
-  const QuilbarProfile* pProfile = m_dialog.m_form.currentProfile();
-  if (pProfile == nullptr)
-    return settings;
-  settings.strName = pProfile->getName();
-  settings.strPort = pProfile->getPort();
-  settings.strSpeed = pProfile->getSpeed();
-  settings.strData = pProfile->getData();
-  settings.strParity = pProfile->getParity();
-  settings.strStop = pProfile->getStop();
-  return settings;
 }

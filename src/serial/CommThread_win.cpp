@@ -6,6 +6,7 @@
 #include "PortHost.h"
 #include "PortMessages.h"
 #include "ChunkedRead.h"
+#include "NextWake.h"
 #include "PortWriter_win.h"
 #include "base/SystemError_win.h"
 
@@ -13,8 +14,12 @@
 
 namespace
 {
-const DWORD kcbReadChunk = 99;
+// What waits is read in few calls: each read is a request to the driver (under Wine, to its
+// server), and a burst of many thousand bytes in reads of a few dozen costs more than the cutting.
+const DWORD kcbReadChunk = 4096;
 const SIZE_T kcbWorkerStack = 0x2000;
+// The polls that remain: the modem lines while a pin event is wanted, strings the window's queue
+// refused, a port that keeps no read waiting.
 const DWORD kdwPollMs = 1;
 const DWORD kdwClipboardBytePauseMs = 2;
 // A read the driver does not finish at once is given this long before it is cancelled.
@@ -87,7 +92,7 @@ bool CommThread::start()
   m_hevtExternalData = UniqueHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   m_hevtRead = UniqueHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!m_hevtStopCommThread || !m_hevtCommThreadStopped || !m_hevtSendClipboard ||
-      !m_hevtExternalData || !m_hevtRead)
+      !m_hevtExternalData || !m_hevtRead || !m_waitingRead.create())
   {
     stop();
     m_context.pHost->showError(kszFailedToCreateEvent);
@@ -139,30 +144,46 @@ void CommThread::requestClipboardSend(ClipboardContents contents)
   SetEvent(m_hevtSendClipboard.get());
 }
 
+namespace
+{
+bool wantsPinEvents(const SerialSettings& s)
+{
+  return s.fCTSHigh || s.fCTSLow || s.fDSRHigh || s.fDSRLow || s.fRIHigh || s.fRILow || s.fDCDHigh || s.fDCDLow;
+}
+}  // namespace
+
 void CommThread::run()
 {
   Sink sink(*this);
   DataStringCutter cutter(m_context.settings, sink);
   m_lastLinesRead = ModemLines();
-  cutter.start(readModemLines(), GetTickCount());
+  // Without a pin event the lines' levels lead nowhere; a driver that cannot report them at all
+  // (Wine's pseudo-terminals) is not asked every millisecond either.
+  DWORD dwStatus = 0;
+  m_fWatchLines = wantsPinEvents(m_context.settings) &&
+                  (GetCommModemStatus(m_context.hPort, &dwStatus) || GetLastError() != ERROR_NOT_SUPPORTED);
+  cutter.start(m_fWatchLines ? readModemLines() : ModemLines(), GetTickCount());
 
-  // Order is priority: stop, then the clipboard, then injected data.
+  // Order is priority: stop, then the clipboard, then injected data, then the port.
   HANDLE rghEvents[] = {m_hevtStopCommThread.get(), m_hevtSendClipboard.get(),
-                        m_hevtExternalData.get()};
+                        m_hevtExternalData.get(), m_waitingRead.event()};
   QB_ASSERT(NULL != rghEvents[0]);
   QB_ASSERT(NULL != rghEvents[1]);
+  pass(cutter);
   for (;;)
   {
-    DWORD dwResult = WaitForMultipleObjects(3, rghEvents, FALSE, kdwPollMs);
+    DWORD dwResult = WaitForMultipleObjects(4, rghEvents, FALSE, nextWaitMs(cutter));
     if (dwResult == WAIT_OBJECT_0)
       break;
     if (dwResult == WAIT_OBJECT_0 + 1)
       sendClipboardRequests(cutter);
     else if (dwResult == WAIT_OBJECT_0 + 2)
       takeExternalData(cutter);
+    m_fRestWaitingRead = false;
     pass(cutter);
     flushHandOvers();
   }
+  m_waitingRead.cancel();
   m_replay.close();
   // Strings the window could not take yet stay in the owner's queue for whoever hands over next.
   flushHandOvers();
@@ -199,6 +220,9 @@ DWORD CommThread::waitingBytes()
   if (ClearCommError(m_context.hPort, &dwErrors, &comstat))
   {
     m_fPortFailing = false;
+    DWORD dwNow = GetTickCount();
+    m_lineErrors.note(dwErrors, dwNow);
+    reportLineErrors(dwNow);
     return comstat.cbInQue;
   }
   DWORD dwError = GetLastError();
@@ -211,15 +235,70 @@ DWORD CommThread::waitingBytes()
   return 0;
 }
 
+static_assert(LineErrorTally::kFraming == CE_FRAME && LineErrorTally::kParity == CE_RXPARITY &&
+                  LineErrorTally::kOverrun == CE_OVERRUN && LineErrorTally::kBufferOverflow == CE_RXOVER,
+              "the tally reads the driver's error bits");
+
+void CommThread::reportLineErrors(DWORD dwNow)
+{
+  if (!m_lineErrors.due(dwNow))
+    return;
+  const SerialSettings& s = m_context.settings;
+  std::vector<std::string> rgstrDetails = m_lineErrors.takeReport(dwNow);
+  rgstrDetails.insert(rgstrDetails.begin(), "Port = " + s.strPort + "," + s.strSpeed + "," + s.strData + ","
+                                                + s.strParity + "," + s.strStop);
+  m_context.pHost->logEvent(kszEventSerialLineErrors, rgstrDetails);
+}
+
+DWORD CommThread::nextWaitMs(const DataStringCutter& cutter)
+{
+  DWORD dwNow = GetTickCount();
+  NextWake wake(dwNow);
+  uint32_t dwDue = 0;
+  if (cutter.pauseDeadline(dwDue))
+    wake.at(dwDue);
+  if (m_lineErrors.pending(dwDue))
+    wake.at(dwDue);
+  // Also the slow look at a port whose read cannot wait, which finds it answering again.
+  wake.at(m_replay.nextStepDue(dwNow));
+  if (m_fWatchLines || !m_context.pQueue->empty() || !m_waitingRead.isWaiting())
+    wake.within(kdwPollMs);
+  return wake.waitMs();
+}
+
+void CommThread::takeWaitingRead(std::string& strBytes)
+{
+  DWORD dwError = ERROR_SUCCESS;
+  if (m_waitingRead.take(strBytes, dwError) == WaitingRead::Outcome::kFailed)
+    m_fRestWaitingRead = true;
+}
+
+// Not while the port fails to answer: a hung-up port ends every read at once.
+void CommThread::startWaitingRead()
+{
+  if (m_fRestWaitingRead || m_fPortFailing || m_waitingRead.isWaiting())
+    return;
+  if (!m_waitingRead.start(m_context.hPort))
+    m_fRestWaitingRead = true;
+}
+
+// The byte of the waiting read comes first; the bytes counted after it are read by count only
+// once no read is waiting, since a read still out would take the next byte out of order.
 void CommThread::pass(DataStringCutter& cutter)
 {
-  DWORD cbWaiting = waitingBytes();
   std::string strBytes;
-  if (cbWaiting == 0)
+  takeWaitingRead(strBytes);
+  DWORD cbWaiting = waitingBytes();
+  if (m_waitingRead.isWaiting())
+    cbWaiting = 0;
+  bool fFromPort = !strBytes.empty() || cbWaiting > 0;
+  if (cbWaiting == 0 && strBytes.empty())
     m_replay.step(strBytes, GetTickCount());
-  cutter.modemLines(readModemLines());
+  if (m_fWatchLines)
+    cutter.modemLines(readModemLines());
   if (cbWaiting > 0)
   {
+    std::string strFirst = strBytes;
     strBytes = readInChunks(
         cbWaiting, kcbReadChunk,
         [this](char* pBuffer, uint32_t cbWanted, uint32_t& cbRead) {
@@ -229,11 +308,18 @@ void CommThread::pass(DataStringCutter& cutter)
           return fOk;
         },
         [this] { return stopRequested(0); });
+    strBytes.insert(0, strFirst);
   }
+  // While bytes flow the thread polls every millisecond and takes what came meanwhile at once, as
+  // a wake-up per piece of a burst costs more than it gains; the read waits again once a pass
+  // finds the line quiet.
+  if (fFromPort)
+    m_fRestWaitingRead = true;
   if (strBytes.empty())
     cutter.idle(GetTickCount());
   else
     cutter.receiveBytes(strBytes.data(), strBytes.size(), GetTickCount());
+  startWaitingRead();
 }
 
 // cbRead holds what arrived also when the read failed: a read cancelled after its grace time

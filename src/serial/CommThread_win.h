@@ -3,8 +3,10 @@
 #include "ClipboardContents_win.h"
 #include "DataStringCutter.h"
 #include "HandOverQueue.h"
+#include "LineErrorTally.h"
 #include "ReplayFile_win.h"
 #include "SerialSettings.h"
+#include "WaitingRead_win.h"
 #include "base/UniqueResource_win.h"
 
 #include <windows.h>
@@ -34,10 +36,12 @@ struct CommThreadContext
   std::string strReplayFile;
 };
 
-// The one thread that reads the open port: it polls the port, the modem lines and its events
-// about once a millisecond (the replay file every quarter second), feeds the data string cutter
-// and hands finished data strings to the owner window. It also writes clipboard contents out of
-// the port, reading the port between the bytes.
+// The one thread that reads the open port: it sleeps in one wait for its events and a read kept
+// waiting on the port, with the nearest deadline it has as the time-out (a data string's pause,
+// the next look for a replay file every second), feeds the data string cutter and hands
+// finished data strings to the owner window. The modem lines are polled every millisecond, and
+// only while the profile wants a pin event. It also writes clipboard contents out of the port,
+// reading the port between the bytes.
 class CommThread
 {
 public:
@@ -65,6 +69,10 @@ private:
   static DWORD WINAPI threadMain(void* pvThis);
   void run();
   void pass(DataStringCutter& cutter);
+  DWORD nextWaitMs(const DataStringCutter& cutter);
+  void takeWaitingRead(std::string& strBytes);
+  void startWaitingRead();
+  void reportLineErrors(DWORD dwNow);
   void takeExternalData(DataStringCutter& cutter);
   void sendClipboardRequests(DataStringCutter& cutter);
   bool sendClipboard(const ClipboardContents& contents, DataStringCutter& cutter);
@@ -84,7 +92,14 @@ private:
   std::deque<ClipboardContents> m_rgClipboardRequests;
   // Thread-side state.
   UniqueHandle m_hevtRead;
+  WaitingRead m_waitingRead;
+  // The waiting read is not issued again in a pass that took bytes (more are likely to follow) or
+  // whose read ended without a byte (a port that ends every read at once is polled every
+  // millisecond instead of spinning).
+  bool m_fRestWaitingRead = false;
+  bool m_fWatchLines = false;
   ModemLines m_lastLinesRead;
   bool m_fPortFailing = false;
+  LineErrorTally m_lineErrors;
   ReplayFile m_replay;
 };

@@ -198,6 +198,14 @@ void DataStringCutter::idle(uint32_t dwNow)
   m_dwLastReceive = dwNow;
 }
 
+bool DataStringCutter::pauseDeadline(uint32_t& dwDue) const
+{
+  if (byTerminator() || bufferedLength() == 0)
+    return false;
+  dwDue = m_dwLastReceive + m_settings.dwTerminationTimeout;
+  return true;
+}
+
 void DataStringCutter::checkLine(bool fLevel, bool& fLastLevel, bool fHighWanted, bool fLowWanted,
                                  const char* pszHigh, const char* pszLow)
 {

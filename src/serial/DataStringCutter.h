@@ -42,6 +42,9 @@ public:
   void modemLines(const ModemLines& lines);
   // A pass without waiting bytes: in time-out mode, a silent line ends the pending data strings.
   void idle(uint32_t dwNow);
+  // In time-out mode with characters waiting: the tick at which their pause ends them (the pass
+  // that comes at or after it hands them over). False when no pause can end anything.
+  bool pauseDeadline(uint32_t& dwDue) const;
 
   const TerminatorList& terminators() const { return m_terminators; }
   // Injected text still waiting for its terminator, taken out of the cutter.

@@ -112,6 +112,8 @@ void applyLineSettings(DCB& dcb, const SerialSettings& settings)
   dcb.fOutxCtsFlow = FALSE;
   dcb.fOutxDsrFlow = FALSE;
   dcb.fNull = FALSE;  // zero bytes are data ("[NULL]")
+  // A line error must not end the waiting read: it is counted from the driver's state instead.
+  dcb.fAbortOnError = FALSE;
   dcb.fDtrControl = settings.fDTR ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
   dcb.fRtsControl = settings.fRTS ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
   dcb.XonChar = 0x11;
@@ -126,12 +128,15 @@ bool PortOwner::configurePort(HANDLE hPort) const
 {
   if (!SetupComm(hPort, kcbInputQueue, kcbOutputQueue))
     return false;
-  // No comm events: the communication thread polls.
+  // No comm events: the communication thread waits on a read instead (WaitCommEvent under Wine
+  // polls, or gives up at once on a pseudo-terminal).
   if (!SetCommMask(hPort, 0))
     return false;
-  // Every read returns at once with whatever has arrived. A driver that refuses these time-outs
-  // is a device problem reported like other settings, not a reason to end the program.
-  COMMTIMEOUTS commtimeouts = {MAXDWORD, 0, 0, 0, 0};
+  // No time-outs: a read waits until the bytes it asks for have come. The communication thread
+  // keeps a one-byte read waiting and reads the rest by the count the driver reports. A driver
+  // that refuses these time-outs is a device problem reported like other settings, not a reason
+  // to end the program.
+  COMMTIMEOUTS commtimeouts = {0, 0, 0, 0, 0};
   if (!SetCommTimeouts(hPort, &commtimeouts))
     return false;
   DCB dcb = {};

@@ -7,7 +7,9 @@
 
 namespace
 {
-const DWORD kdwLookIntervalMs = 250;
+// Replay is a diagnosis started by hand, so a second until it is noticed costs nothing; every look
+// is a file system call and a wake-up of the otherwise sleeping thread.
+const DWORD kdwLookIntervalMs = 1000;
 const DWORD kdwReplayTargetPauseMs = 2000;
 const DWORD kcbReadBlock = 4096;
 
@@ -50,6 +52,15 @@ void ReplayFile::step(std::string& strBytes, uint32_t dwNow)
   open();
 }
 
+uint32_t ReplayFile::nextStepDue(uint32_t dwNow) const
+{
+  if (m_hFile)
+    return dwNow + 1;
+  if (!m_fLookedOnce)
+    return dwNow;
+  return m_dwLastLook + kdwLookIntervalMs;
+}
+
 void ReplayFile::close()
 {
   m_hFile.reset();
@@ -74,7 +85,7 @@ void ReplayFile::open()
   {
     if (dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND)
       return;
-    // Once per run: the file stays where it is, and a box every quarter second helps nobody.
+    // Once per run: the file stays where it is, and a box every second helps nobody.
     if (!m_fOpenFailureShown)
     {
       m_fOpenFailureShown = true;

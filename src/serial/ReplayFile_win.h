@@ -26,11 +26,13 @@ public:
   ReplayFile(const ReplayFile&) = delete;
   ReplayFile& operator=(const ReplayFile&) = delete;
 
-  // One step of a pass in which no byte waited at the port: looks for the file (at most every
-  // quarter second, so the idle thread makes no file system call on most passes), or replays its
-  // next line. strBytes receives the bytes of a replayed line.
+  // One step of a pass in which no byte waited at the port: looks for the file (at most once a
+  // second, so the idle thread wakes for it only then), or replays its next line. strBytes receives the bytes of a replayed line.
   void step(std::string& strBytes, uint32_t dwNow);
   void close();
+  // The tick of the next step that has work: while a file is open the next millisecond (a line
+  // a pass, as recorded lines came one data string at a time), else the next look for the file.
+  uint32_t nextStepDue(uint32_t dwNow) const;
 
 private:
   void open();

@@ -48,3 +48,30 @@ bool parseProcStatCpuTicks(const std::string& strStat, uint64_t& nTicks)
   nTicks = nUser + nSystem;
   return true;
 }
+
+namespace
+{
+bool numberAfter(const std::string& str, const char* pszLabel, uint64_t& nValue)
+{
+  std::string strLabel = std::string("\n") + pszLabel + ":";
+  size_t nPos = str.find(strLabel);
+  if (nPos == std::string::npos)
+    return false;
+  nPos += strLabel.size();
+  while (nPos < str.size() && str[nPos] == '\t')
+    ++nPos;
+  return readField(str, nPos, &nValue);
+}
+}  // namespace
+
+bool parseProcStatusSwitches(const std::string& strStatus, uint64_t& nSwitches)
+{
+  uint64_t nVoluntary = 0, nInvoluntary = 0;
+  // A line feed in front keeps "voluntary" from being found inside "nonvoluntary".
+  std::string strText = "\n" + strStatus;
+  if (!numberAfter(strText, "voluntary_ctxt_switches", nVoluntary) ||
+      !numberAfter(strText, "nonvoluntary_ctxt_switches", nInvoluntary))
+    return false;
+  nSwitches = nVoluntary + nInvoluntary;
+  return true;
+}

@@ -44,4 +44,26 @@ TEST(ProcStatTest, CpuTicksAreUserPlusSystemTime)
     }
   }
 }
+
+TEST(ProcStatTest, SwitchesAreVoluntaryPlusInvoluntary)
+{
+  const std::string kstrHead = "Name:\tserial_bench.ex\nState:\tS (sleeping)\n";
+  const std::vector<StatCase> rgCases = {
+      {"a thread", kstrHead + "voluntary_ctxt_switches:\t120\nnonvoluntary_ctxt_switches:\t3\n", true, 123},
+      {"first line", "voluntary_ctxt_switches:\t7\nnonvoluntary_ctxt_switches:\t0", true, 7},
+      {"involuntary only", kstrHead + "nonvoluntary_ctxt_switches:\t3\n", false, 0},
+      {"not a number", kstrHead + "voluntary_ctxt_switches:\tx\nnonvoluntary_ctxt_switches:\t3\n", false, 0},
+      {"empty", "", false, 0},
+  };
+  for (const StatCase& c : rgCases)
+  {
+    SCOPED_TRACE(c.pszName);
+    uint64_t nSwitches = 0;
+    EXPECT_EQ(c.fOk, parseProcStatusSwitches(c.strStat, nSwitches));
+    if (c.fOk)
+    {
+      EXPECT_EQ(c.nTicks, nSwitches);
+    }
+  }
+}
 }  // namespace

@@ -16,12 +16,18 @@ public:
     std::chrono::steady_clock::time_point at;
     double dProcessMs = 0;
     double dServerMs = 0;  // NaN when the server cannot be read
+    // Context switches so far of all this process's threads and of the server, from Linux's
+    // /proc (NaN where they cannot be read): a thread that wakes up costs a switch each time.
+    double dSwitches = 0;
+    double dServerSwitches = 0;
   };
   // CPU milliseconds per second of elapsed time between two readings.
   struct Rates
   {
     double dProcess = 0;
     double dServer = 0;
+    double dSwitches = 0;  // per second
+    double dServerSwitches = 0;
     double total() const { return dProcess + dServer; }
   };
 
@@ -40,8 +46,11 @@ public:
 
 private:
   double serverMs() const;
+  double switchesOf(const std::string& strProcDir) const;
   double statMs(const std::string& strStatPath) const;
 
   std::string m_strServerStat;  // Z:\proc\<pid>\stat, empty without a server
+  std::string m_strServerDir;   // Z:\proc\<pid>
+  std::string m_strSelfDir;     // this process's folder in /proc, empty when not found
   double m_dMsPerTick = 10;
 };

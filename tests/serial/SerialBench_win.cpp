@@ -2,7 +2,8 @@
 // and posts each data string to a window), the port owner against a bare polling loop of the same
 // design (BarePortPoller) on the same port, taking turns at going first:
 //   - idle CPU of the whole process and of the Wine server, which answers every wait and port call
-//     of a polling loop, over at least 20 s per side in alternating segments;
+//     of a polling loop, over at least 20 s per side in alternating segments, and the context
+//     switches of both (each wake-up of a thread is one);
 //   - latency from the write of a line to its data string at the window, over at least 1,000
 //     samples per side; a sample that does not arrive, or arrives changed, counts as failed;
 //   - throughput of 1 MB of scanner-like lines, every data string compared with what was sent.
@@ -59,7 +60,7 @@ void idleFor(TestWindow& window, std::chrono::milliseconds duration)
 
 struct IdleSide
 {
-  std::vector<double> rgdProcess, rgdServer, rgdTotal;
+  std::vector<double> rgdProcess, rgdServer, rgdTotal, rgdSwitches, rgdServerSwitches;
   size_t nFailed = 0;
 };
 
@@ -79,6 +80,8 @@ void measureIdleSegment(Reader& reader, TestWindow& window, const ProcessCpuMete
   side.rgdProcess.push_back(rates.dProcess);
   side.rgdServer.push_back(rates.dServer);
   side.rgdTotal.push_back(rates.total());
+  side.rgdSwitches.push_back(rates.dSwitches);
+  side.rgdServerSwitches.push_back(rates.dServerSwitches);
 }
 
 BenchRow row(const std::string& strName, const std::string& strUnit, double dFigure, double dReference,
@@ -108,14 +111,18 @@ size_t measureIdle(Reader& owner, Reader& bare, TestWindow& window, int nSeconds
       nSegments, [&](int) { measureIdleSegment(owner, window, meter, ownerSide); },
       [&](int) { measureIdleSegment(bare, window, meter, bareSide); });
   std::string strSpan = " (" + std::to_string(nSegments * kIdleSegmentSeconds) + " s a side)";
-  auto idleRow = [&](const char* pszWhat, const std::vector<double>& rgdOwner, const std::vector<double>& rgdBare) {
-    printBenchRow(row(std::string("serial idle: ") + pszWhat + strSpan, "CPU ms/s", benchstats::median(rgdOwner),
+  auto idleRow = [&](const char* pszWhat, const std::vector<double>& rgdOwner, const std::vector<double>& rgdBare,
+                     const char* pszUnit = "CPU ms/s") {
+    printBenchRow(row(std::string("serial idle: ") + pszWhat + strSpan, pszUnit, benchstats::median(rgdOwner),
                       benchstats::median(rgdBare), static_cast<size_t>(nSegments), ownerSide.nFailed,
                       bareSide.nFailed));
   };
   idleRow("process CPU", ownerSide.rgdProcess, bareSide.rgdProcess);
   idleRow("Wine server CPU", ownerSide.rgdServer, bareSide.rgdServer);
   idleRow("process + Wine server CPU", ownerSide.rgdTotal, bareSide.rgdTotal);
+  idleRow("context switches of the process's threads", ownerSide.rgdSwitches, bareSide.rgdSwitches, "switches/s");
+  idleRow("context switches of the Wine server", ownerSide.rgdServerSwitches, bareSide.rgdServerSwitches,
+          "switches/s");
   return ownerSide.nFailed + bareSide.nFailed;
 }
 
