@@ -19,10 +19,14 @@ std::string AutoStartList::valueNameOf(const std::string& strProfileName)
 }
 
 // The whole command line of the started instance is the profile name, so a name with blanks
-// needs no quotes; the short path keeps the program's own path free of blanks.
+// needs no quotes; the short path keeps the program's own path free of blanks. Where the volume
+// has no short names the system gives the long path, whose blanks would end the program's name
+// early ("C:\Program" with the profile "Files\..."): that path is quoted.
 std::string AutoStartList::valueDataOf(const std::string& strShortPath, const std::string& strProfileName)
 {
-  return strShortPath + " " + strProfileName;
+  if (strShortPath.find_first_of(" \t") == std::string::npos)
+    return strShortPath + " " + strProfileName;
+  return "\"" + strShortPath + "\" " + strProfileName;
 }
 
 bool AutoStartList::isProgramValueName(const std::string& strValueName)

@@ -6,7 +6,8 @@
 class QuilbarProfileMap;
 
 // The program's entries in the system's list of programs run at log-on: one string value
-// "Quilbar_<profile>" = "<short program path> <profile>" per profile marked AutoStart, so every
+// "Quilbar_<profile>" = "<short program path> <profile>" per profile marked AutoStart (the path in
+// quotes where it has no short form free of blanks), so every
 // such profile starts as its own instance. Values of other software are never touched. Each
 // operation opens the key, works and closes it again; nothing is cached.
 class AutoStartList
@@ -15,7 +16,8 @@ public:
   static const char kszRunKey[];      // "HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run"
   static const char kszValuePrefix[]; // "Quilbar_"
 
-  // Fills the program's own path in its short (8.3) form; false when it cannot be had.
+  // Fills the program's own path in its short (8.3) form, or in full where the system has no short
+  // form; false when it cannot be had.
   using ProgramPathSource = std::function<bool(std::string& strShortPath)>;
 
   AutoStartList(ProgramPathSource fnProgramPath, const std::string& strRunKey = kszRunKey);

@@ -26,10 +26,9 @@ void DataPath::attachWindow(HWND hwndMain, PortHost& host)
   m_protocol.setCommunicationRequests(&m_requests);
 }
 
-void DataPath::PortRequests::injectExternalData(const std::string& strText)
+bool DataPath::PortRequests::injectExternalData(const std::string& strText)
 {
-  if (m_path.m_pPortOwner)
-    m_path.m_pPortOwner->takeExternalData(strText.c_str());
+  return m_path.m_pPortOwner && m_path.m_pPortOwner->takeExternalData(strText.c_str());
 }
 
 // Called while the communication thread is stopped: it reads the log settings too.
@@ -71,7 +70,7 @@ std::vector<std::string> DataPath::takeDataStrings(LPARAM lParam)
   return takeDataStringMessage(m_hwndMain, lParam, m_log);
 }
 
-bool DataPath::handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
+bool DataPath::handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lAnswer)
 {
-  return m_protocol.handleMessage(uMsg, wParam, lParam);
+  return m_protocol.handleMessage(uMsg, wParam, lParam, lAnswer);
 }

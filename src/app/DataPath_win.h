@@ -47,8 +47,9 @@ public:
 
   // A WM_DATASTRING: the strings it hands to the window, taken from their blocks, oldest first.
   std::vector<std::string> takeDataStrings(LPARAM lParam);
-  // True for a message of the subscriber protocol (handled; the caller passes it on).
-  bool handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+  // Handles a message of the subscriber protocol; true when the caller answers it with lAnswer
+  // (see SubscriberProtocol::handleMessage), false when it goes on to the default processing.
+  bool handleProtocolMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lAnswer);
 
   bool bindCapsLock() { return m_capsLock.bind(); }
   void unbindCapsLock() { m_capsLock.unbind(); }
@@ -64,7 +65,7 @@ private:
   {
   public:
     explicit PortRequests(DataPath& path) : m_path(path) {}
-    void injectExternalData(const std::string& strText) override;
+    bool injectExternalData(const std::string& strText) override;
     void sendClipboardContents() override { m_path.sendClipboardContents(); }
 
   private:

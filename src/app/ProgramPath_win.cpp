@@ -26,13 +26,13 @@ bool programShortPath(std::string& strShortPath)
   std::string strLong = programFileName();
   if (strLong.empty())
     return false;
+  strShortPath = strLong;
   DWORD cch = GetShortPathNameA(strLong.c_str(), nullptr, 0);
   if (cch == 0)
-    return false;
+    return true;
   std::vector<char> rgchShort(cch + 1);
   DWORD cchCopied = GetShortPathNameA(strLong.c_str(), rgchShort.data(), static_cast<DWORD>(rgchShort.size()));
-  if (cchCopied == 0 || cchCopied >= rgchShort.size())
-    return false;
-  strShortPath.assign(rgchShort.data(), cchCopied);
+  if (cchCopied != 0 && cchCopied < rgchShort.size())
+    strShortPath.assign(rgchShort.data(), cchCopied);
   return true;
 }

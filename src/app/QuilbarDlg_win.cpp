@@ -187,8 +187,14 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
   }
   if (m_port.onStartupMessage(uMsg) || m_tray.onTaskbarMessage(uMsg))
     return TRUE;
-  // The protocol's messages go on to the default processing after their handling.
-  m_dataPath.handleProtocolMessage(uMsg, wParam, lParam);
+  // The protocol's messages go on to the default processing after their handling, but for an
+  // injection: its sender learns whether the text was taken.
+  LRESULT lAnswer = FALSE;
+  if (m_dataPath.handleProtocolMessage(uMsg, wParam, lParam, lAnswer))
+  {
+    SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, lAnswer);
+    return TRUE;
+  }
   fHandled = false;
   return FALSE;
 }

@@ -16,17 +16,22 @@ BackgroundEvaluation::BackgroundEvaluation(HWND hwndNotify, UINT uPieceMessage, 
 // it in turn.
 std::shared_ptr<BackgroundEvaluation> BackgroundEvaluation::start(HWND hwndNotify, UINT uPieceMessage,
                                                                  UINT uDoneMessage, const std::string& strExpression,
-                                                                 const std::string& strData)
+                                                                 const std::string& strData,
+                                                                 const std::string& strSymbology)
 {
   auto pEvaluation = std::make_shared<BackgroundEvaluation>(hwndNotify, uPieceMessage, uDoneMessage);
-  std::thread([pEvaluation, strExpression, strData] { pEvaluation->run(strExpression, strData); }).detach();
+  std::thread([pEvaluation, strExpression, strData, strSymbology] {
+    pEvaluation->run(strExpression, strData, strSymbology);
+  }).detach();
   return pEvaluation;
 }
 
-void BackgroundEvaluation::run(const std::string& strExpression, const std::string& strData)
+void BackgroundEvaluation::run(const std::string& strExpression, const std::string& strData,
+                               const std::string& strSymbology)
 {
   ExpressionActionsWin actions;
   ExpressionEvaluator evaluator(actions);
+  evaluator.setSymbology(strSymbology);
   ProgramHandle hRunningProgram = nullptr;
   std::string strError;
   bool fSucceeded = evaluator.evaluateExpression(strExpression, hRunningProgram, nullptr, strData, strError,

@@ -15,9 +15,10 @@ class BackgroundEvaluation
 {
 public:
   // Starts the evaluation. The window is posted uPieceMessage when pieces are waiting and
-  // uDoneMessage once, after the last piece.
+  // uDoneMessage once, after the last piece. Symbology() gives strSymbology.
   static std::shared_ptr<BackgroundEvaluation> start(HWND hwndNotify, UINT uPieceMessage, UINT uDoneMessage,
-                                                     const std::string& strExpression, const std::string& strData);
+                                                     const std::string& strExpression, const std::string& strData,
+                                                     const std::string& strSymbology);
 
   // The pieces produced since the last call, in order.
   std::vector<std::string> takePieces();
@@ -36,7 +37,7 @@ public:
   BackgroundEvaluation& operator=(const BackgroundEvaluation&) = delete;
 
 private:
-  void run(const std::string& strExpression, const std::string& strData);
+  void run(const std::string& strExpression, const std::string& strData, const std::string& strSymbology);
   static void collectPiece(const char* pszPiece, void* pContext1, void* pContext2);
 
   mutable std::mutex m_mutex;

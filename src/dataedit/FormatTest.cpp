@@ -2,6 +2,7 @@
 
 #include "base/DataConv.h"
 #include "engine/DataEditFormatMap.h"
+#include "engine/GS1Normaliser.h"
 #include "serial/NullByte.h"
 #include "settings/QuilbarProfile.h"
 
@@ -23,6 +24,20 @@ bool FormatTest::convertInput(const std::string& strInput, std::string& strData)
   return true;
 }
 
+// As the pipeline does before the replacements, with the profile's GS1 input forms.
+void FormatTest::normalise(const QuilbarProfile& profile, Plan& plan)
+{
+  GS1Normaliser::Result result = GS1Normaliser::normalise(plan.strData, profile.getGS1InputForms());
+  plan.strData = result.strText;
+  plan.strSymbology = result.strSymbology;
+  plan.strNormalisedField = DataConv::render(result.strText);
+  plan.strGS1FormField = GS1Normaliser::describe(result.form);
+  if (!result.strSymbology.empty())
+    plan.strGS1FormField += ", symbology identifier " + result.strSymbology;
+  if (!result.strNotConverted.empty())
+    plan.strGS1FormField += ": " + result.strNotConverted;
+}
+
 // The format is chosen on a copy of the map: the choice needs no more than reading, and the
 // profile under test stays untouched whatever an expression does later.
 FormatTest::Plan FormatTest::plan(const QuilbarProfile& profile, const std::string& strInput)
@@ -30,6 +45,7 @@ FormatTest::Plan FormatTest::plan(const QuilbarProfile& profile, const std::stri
   Plan plan;
   if (!convertInput(strInput, plan.strData))
     return plan;
+  normalise(profile, plan);
   DataEditFormatMap formats(profile.getDataEditFormatMap());
   if (const DataEditFormat* pFormat = findMatchingFormat(formats, plan.strData))
   {

@@ -27,8 +27,11 @@ public:
   {
     Step step = Step::NotationError;
     std::string strFormatField;  // "Matching Data Editing Format"
-    std::string strData;         // the data string the format would see
+    std::string strData;         // the data string the format would see (after GS1 normalisation)
     std::string strExpression;   // the output expression to run (Evaluate only)
+    std::string strSymbology;    // what Symbology() gives
+    std::string strNormalisedField;  // "After GS1 Normalisation": strData in the notation
+    std::string strGS1FormField;     // "Recognised GS1 Form", with the identifier or why not converted
   };
 
   static Plan plan(const QuilbarProfile& profile, const std::string& strInput);
@@ -36,4 +39,7 @@ public:
   // The typed text as the data string the pipeline would get: the notation converted, and a zero
   // byte written "[NULL]" as the port reader does. False when the notation is malformed.
   static bool convertInput(const std::string& strInput, std::string& strData);
+
+private:
+  static void normalise(const QuilbarProfile& profile, Plan& plan);
 };

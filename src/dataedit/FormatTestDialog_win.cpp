@@ -34,6 +34,8 @@ void CFormatTestDialog::runTest()
   setItemText(IDC_FORMATTEST_FORMAT, "");
   showResults();
   FormatTest::Plan plan = FormatTest::plan(m_profile, itemText(IDC_FORMATTEST_INPUT));
+  setItemText(IDC_FORMATTEST_NORMALISED, plan.strNormalisedField);
+  setItemText(IDC_FORMATTEST_GS1_FORM, plan.strGS1FormField);
   switch (plan.step)
   {
   case FormatTest::Step::NotationError:
@@ -41,7 +43,7 @@ void CFormatTestDialog::runTest()
     return;
   case FormatTest::Step::Evaluate:
     setItemText(IDC_FORMATTEST_FORMAT, plan.strFormatField);
-    startEvaluation(plan.strExpression, plan.strData);
+    startEvaluation(plan.strExpression, plan.strData, plan.strSymbology);
     return;
   case FormatTest::Step::PassThrough:
     m_output.addPiece(plan.strData.c_str());
@@ -55,9 +57,11 @@ void CFormatTestDialog::runTest()
 
 // The expression runs on a thread of its own so that its pieces show while a later action still
 // waits, and the dialog keeps painting and can be closed meanwhile.
-void CFormatTestDialog::startEvaluation(const std::string& strExpression, const std::string& strData)
+void CFormatTestDialog::startEvaluation(const std::string& strExpression, const std::string& strData,
+                                        const std::string& strSymbology)
 {
-  m_pEvaluation = BackgroundEvaluation::start(hwnd(), kuPieceMessage, kuDoneMessage, strExpression, strData);
+  m_pEvaluation =
+    BackgroundEvaluation::start(hwnd(), kuPieceMessage, kuDoneMessage, strExpression, strData, strSymbology);
   dataediting::enableKeepingFocus(hwnd(), IDC_FORMATTEST_TEST, false, IDC_FORMATTEST_INPUT);
   SetCursor(LoadCursor(nullptr, IDC_WAIT));
 }

@@ -25,7 +25,7 @@ protected:
 
 private:
   void runTest();
-  void startEvaluation(const std::string& strExpression, const std::string& strData);
+  void startEvaluation(const std::string& strExpression, const std::string& strData, const std::string& strSymbology);
   void showPieces();
   void finishEvaluation();
   void showResults();

@@ -6,8 +6,10 @@
 // Text another program injects with a copy-data message. Its bytes come from outside: the block
 // is read only within its stated size, and only when a terminating zero lies inside it.
 
-// Injected data strings longer than this are refused; no device sends such a string.
-constexpr size_t kcbMaxInjectedData = 64 * 1024;
+// The largest block one message may inject. A text up to it is cut into data strings like bytes
+// from the port (a data string longer than the cutter's limit is handed over in pieces), so a
+// large block is not lost whole; a larger one is refused whole.
+constexpr size_t kcbMaxInjectedData = 1024 * 1024;
 
 enum class InjectedDataCheck
 {

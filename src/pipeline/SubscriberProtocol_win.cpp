@@ -104,7 +104,7 @@ void SubscriberProtocol::setCurrentProfileName(std::function<std::string()> fnCu
   m_fnCurrentProfileName = std::move(fnCurrentProfileName);
 }
 
-bool SubscriberProtocol::handleMessage(UINT uMsg, WPARAM, LPARAM lParam)
+bool SubscriberProtocol::handleMessage(UINT uMsg, WPARAM, LPARAM lParam, LRESULT& lAnswer)
 {
   HWND hwndFrom = reinterpret_cast<HWND>(lParam);
   if (uMsg == m_uQuilbar32_Subscribe)
@@ -125,10 +125,11 @@ bool SubscriberProtocol::handleMessage(UINT uMsg, WPARAM, LPARAM lParam)
       m_pRequests->sendClipboardContents();
   }
   else if (uMsg == WM_COPYDATA)
-    onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-  else
-    return false;
-  return true;
+  {
+    lAnswer = onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    return true;
+  }
+  return false;
 }
 
 // The event is written also when the list did not change (a second Subscribe, a handle that is
@@ -182,26 +183,26 @@ void SubscriberProtocol::onMonitorSubscribe(HWND hwndMonitor)
 
 // Injected text reaches the communication thread only while it runs; with the port closed it is
 // dropped rather than kept for a later port that may belong to another profile.
-void SubscriberProtocol::onCopyData(const COPYDATASTRUCT* pCopyData)
+bool SubscriberProtocol::onCopyData(const COPYDATASTRUCT* pCopyData)
 {
   if (pCopyData == NULL || !isReadableBlock(pCopyData, sizeof(*pCopyData)))
   {
     logRefusedInjection(describeInjectedDataCheck(InjectedDataCheck::NoData));
-    return;
+    return false;
   }
   std::string strText;
   InjectedDataCheck check = readInjectedData(pCopyData->lpData, pCopyData->cbData, isReadableBlock, strText);
   if (check != InjectedDataCheck::Accepted)
   {
     logRefusedInjection(describeInjectedDataCheck(check));
-    return;
+    return false;
   }
   if (m_pRequests == nullptr)
   {
     logRefusedInjection("port closed");
-    return;
+    return false;
   }
-  m_pRequests->injectExternalData(strText);
+  return m_pRequests->injectExternalData(strText);
 }
 
 void SubscriberProtocol::logRefusedInjection(const char* pszReason)

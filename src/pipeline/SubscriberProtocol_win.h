@@ -33,9 +33,11 @@ public:
   void setCommunicationRequests(CommunicationRequests* pRequests) { m_pRequests = pRequests; }
   void setSendTimeout(DWORD dwMilliseconds) { m_dwSendTimeout = dwMilliseconds; }
 
-  // True when the message is one of the protocol's: it has been handled and the caller passes it
-  // on to the window's default processing.
-  bool handleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+  // Handles the message when it is one of the protocol's. True when the caller answers it with
+  // lAnswer instead of the window's default processing: a WM_COPYDATA, answered TRUE when the
+  // text was taken and FALSE when any of it was refused, so the sender can tell. The registered
+  // messages go on to the default processing after their handling.
+  bool handleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lAnswer);
 
   const SubscriberList& subscribers() const { return m_subscribers; }
   const SubscriberList& monitors() const { return m_monitors; }
@@ -62,7 +64,7 @@ private:
   void onSubscription(Change change, HWND hwndSubscriber);
   bool refusesOwnWindow(HWND hwnd, const char* pszEvent, const char* pszTitleLine, const std::string& strCountLine);
   void onMonitorSubscribe(HWND hwndMonitor);
-  void onCopyData(const COPYDATASTRUCT* pCopyData);
+  bool onCopyData(const COPYDATASTRUCT* pCopyData);
   void logRefusedInjection(const char* pszReason);
   bool sendCopyData(HWND hwnd, const std::string& strText, DWORD& dwError) const;
   void logRemovedSubscribers(const std::vector<SubscriberList::Member>& rgRemoved);

@@ -19,8 +19,9 @@ namespace
 const DWORD kcbInputQueue = 60000;
 const DWORD kcbOutputQueue = 2048;
 // Injected text waiting for the communication thread, which takes it within a millisecond unless
-// something holds it up (a replay notice nobody answers): sixteen of the largest injections.
-const size_t kcbMaxWaitingExternalData = 16 * 64 * 1024;
+// something holds it up (a replay notice nobody answers): four of the largest injections (1 MiB
+// each).
+const size_t kcbMaxWaitingExternalData = 4 * 1024 * 1024;
 }  // namespace
 
 // The cutter's surroundings while no port is open: injected text is handed over from the
@@ -278,7 +279,7 @@ void PortOwner::sendInitString()
   m_writer.write(m_nComPortHandle.get(), m_runningProfile.getInitStringBytes());
 }
 
-void PortOwner::takeExternalData(const char* pszText)
+bool PortOwner::takeExternalData(const char* pszText)
 {
   QB_ASSERT(NULL != pszText);
   if (m_pCommThread && m_pCommThread->isRunning())
@@ -290,13 +291,12 @@ void PortOwner::takeExternalData(const char* pszText)
     if (fTaken)
       m_pCommThread->signalExternalData();
     LeaveCriticalSection(&m_csExternalData);
-    return;
+    return fTaken;
   }
   if (!m_fHaveSettings)
   {
     // No profile has been used yet: the text waits for the first port start.
-    appendExternalData(pszText);
-    return;
+    return appendExternalData(pszText);
   }
   if (!m_pOfflineCutter)
   {
@@ -313,6 +313,7 @@ void PortOwner::takeExternalData(const char* pszText)
   // No port byte can join injected text while no port is open, so the pause that ends a data
   // string in time-out mode has as good as happened.
   m_pOfflineCutter->idle(dwNow + m_settings.dwTerminationTimeout);
+  return true;
 }
 
 // Bounded: text that would make the waiting text longer than the bound is refused and logged, so

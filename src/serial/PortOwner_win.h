@@ -46,8 +46,8 @@ public:
   void SendClipboardContents();
   // Text injected by another program (WM_COPYDATA), cut like port data. While no port is open
   // it is cut here on the window's thread with the last profile used, so it is never lost. Text
-  // that would make more than a megabyte wait for the thread is refused (and logged).
-  void takeExternalData(const char* pszText);
+  // that would make more than four megabytes wait for the thread is refused (and logged): false.
+  bool takeExternalData(const char* pszText);
 
   bool isOpen() const { return static_cast<bool>(m_nComPortHandle); }
   // The copy of the profile the port was last opened with; the pipeline reads its settings here.

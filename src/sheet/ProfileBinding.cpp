@@ -65,6 +65,14 @@ ProfileBinding ProfileBinding::list(const char* pszValue, int nId, ListGetter pf
   return binding;
 }
 
+ProfileBinding ProfileBinding::bits(const char* pszValue, std::vector<RadioChoice> rgBits, NumberGetter pfnGet,
+                                    NumberSetter pfnSet)
+{
+  ProfileBinding binding = radio(pszValue, std::move(rgBits), pfnGet, pfnSet);
+  binding.kind = BindingKind::Bits;
+  return binding;
+}
+
 void loadControls(const BindingTable& table, const QuilbarProfile& profile, ControlValues& controls)
 {
   for (const ProfileBinding& binding : table)
@@ -92,6 +100,10 @@ void loadControls(const BindingTable& table, const QuilbarProfile& profile, Cont
     }
     case BindingKind::List:
       controls.setList(binding.nId, (profile.*binding.pfnGetList)());
+      break;
+    case BindingKind::Bits:
+      for (const RadioChoice& bit : binding.rgRadio)
+        controls.setChecked(bit.nId, ((profile.*binding.pfnGetNumber)() & bit.dwValue) != 0);
       break;
     }
   }
@@ -126,6 +138,15 @@ void storeControls(const BindingTable& table, const ControlValues& controls, Qui
     case BindingKind::List:
       QB_ASSERT(true == (profile.*binding.pfnSetList)(controls.getList(binding.nId)));
       break;
+    case BindingKind::Bits:
+    {
+      // Bits a later version stored, which no box shows, stay as they were.
+      uint32_t dwValue = (profile.*binding.pfnGetNumber)();
+      for (const RadioChoice& bit : binding.rgRadio)
+        dwValue = controls.isChecked(bit.nId) ? (dwValue | bit.dwValue) : (dwValue & ~bit.dwValue);
+      QB_ASSERT(true == (profile.*binding.pfnSetNumber)(dwValue));
+      break;
+    }
     }
   }
 }

@@ -17,9 +17,10 @@ enum class BindingKind
   Check,   // a tick box: ticked for any number but 0, stored as 1 or 0
   Radio,   // a group of radio buttons, each standing for one number
   List,    // a list the page keeps for the button that opens its editor
+  Bits,    // tick boxes, each standing for one bit of the number; bits without a box are kept
 };
 
-// One radio button of a group and the number it stands for.
+// One radio button of a group and the number it stands for (or a tick box and its bit).
 struct RadioChoice
 {
   int nId;
@@ -55,6 +56,8 @@ struct ProfileBinding
   static ProfileBinding radio(const char* pszValue, std::vector<RadioChoice> rgRadio, NumberGetter pfnGet,
                               NumberSetter pfnSet);
   static ProfileBinding list(const char* pszValue, int nId, ListGetter pfnGet, ListSetter pfnSet);
+  static ProfileBinding bits(const char* pszValue, std::vector<RadioChoice> rgBits, NumberGetter pfnGet,
+                             NumberSetter pfnSet);
 };
 
 using BindingTable = std::vector<ProfileBinding>;

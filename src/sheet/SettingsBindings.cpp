@@ -1,6 +1,7 @@
 #include "SettingsBindings.h"
 
 #include "SettingsResourceIds.h"
+#include "engine/GS1Normaliser.h"
 
 #define QB_TEXT(name, id) ProfileBinding::text(#name, id, &QuilbarProfile::get##name, &QuilbarProfile::set##name)
 #define QB_CHOICE(name, id) ProfileBinding::choice(#name, id, &QuilbarProfile::get##name, &QuilbarProfile::set##name)
@@ -8,6 +9,8 @@
 #define QB_CHECK(name, id) ProfileBinding::check(#name, id, &QuilbarProfile::get##name, &QuilbarProfile::set##name)
 #define QB_RADIO(name, ...) \
   ProfileBinding::radio(#name, {__VA_ARGS__}, &QuilbarProfile::get##name, &QuilbarProfile::set##name)
+#define QB_BITS(name, ...) \
+  ProfileBinding::bits(#name, {__VA_ARGS__}, &QuilbarProfile::get##name, &QuilbarProfile::set##name)
 
 // The DTR and RTS groups list "High" first, which stands for the stored 1.
 const BindingTable& SettingsBindings::communicationPage()
@@ -75,6 +78,9 @@ const BindingTable& SettingsBindings::dataEditingPage()
       QB_TEXT(DataStringTerminator, IDC_DATAEDITING_TERMINATOR),
       QB_NUMBER(TerminationTimeout, IDC_DATAEDITING_TIMEOUT),
       QB_CHECK(FilterUnkownDataStrings, IDC_DATAEDITING_FILTER_UNKNOWN),
+      QB_BITS(GS1InputForms, {IDC_DATAEDITING_GS1_SYMBOLOGY, GS1Normaliser::kSymbologyIdentifiers},
+              {IDC_DATAEDITING_GS1_BRACKETED, GS1Normaliser::kBracketedForm},
+              {IDC_DATAEDITING_GS1_DIGITAL_LINK, GS1Normaliser::kDigitalLink}),
   };
   return ktable;
 }

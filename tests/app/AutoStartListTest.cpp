@@ -70,6 +70,34 @@ TEST_F(AutoStartListTest, RegisterWritesTheShortPathAndTheNameAndOverwrites)
   EXPECT_EQ(TextList{"Quilbar_Default"}, valueNames());
 }
 
+// The entry keeps the short path unquoted where there is one; where 8.3 names are off the path
+// service gives the long path, which is quoted, or the started instance would read "Files\..."
+// as its profile.
+TEST_F(AutoStartListTest, TheProgramPathIsQuotedOnlyWhereItHasNoShortForm)
+{
+  struct Row
+  {
+    const char* pszPath;  // what the path service gives
+    const char* pszProfile;
+    const char* pszData;
+  };
+  const Row rgRows[] = {
+      {kszShortPath, "Default", "C:\\PROGRA~1\\TARNWI~1\\QUILBAR.EXE Default"},
+      {kszShortPath, "Till 2", "C:\\PROGRA~1\\TARNWI~1\\QUILBAR.EXE Till 2"},
+      {"C:\\Quilbar\\Quilbar.exe", "Default", "C:\\Quilbar\\Quilbar.exe Default"},
+      {"C:\\Program Files\\Tarnwick\\Quilbar\\Quilbar.exe", "Default",
+       "\"C:\\Program Files\\Tarnwick\\Quilbar\\Quilbar.exe\" Default"},
+      {"D:\\Kasse\tTools\\Quilbar.exe", "Till 2", "\"D:\\Kasse\tTools\\Quilbar.exe\" Till 2"},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszPath);
+    m_strProgramPath = row.pszPath;
+    ASSERT_TRUE(m_autoStart.registerAutoStart(row.pszProfile));
+    EXPECT_EQ(row.pszData, valueOf((std::string("Quilbar_") + row.pszProfile).c_str()));
+  }
+}
+
 TEST_F(AutoStartListTest, RegisterWritesNothingWithoutANameOrAProgramPath)
 {
   EXPECT_FALSE(m_autoStart.registerAutoStart(""));

@@ -10,6 +10,7 @@
 #include "dataedit/DataEditingDialogs_win.h"
 #include "dataedit/FormatEditorDialog_win.h"
 #include "dataedit/FormatTest.h"
+#include "engine/GS1Normaliser.h"
 #include "app/ResourceIds.h"
 #include "sheet/SettingsDialogs_win.h"
 #include "base/UniqueResource_win.h"
@@ -224,12 +225,14 @@ private:
 namespace
 {
 // The demonstration profile of the README (scripts/demo.sh): a replacement that removes the
-// scanner's symbology identifier, a GS1-128 format and a plain one.
+// scanner's symbology identifier, a GS1-128 format and a plain one; GS1 Digital Link addresses
+// from QR codes are read as the element strings they carry.
 const char kszGs1Output[] = "\"GTIN \" + EAN128Field(\"01\") + \" batch \" + EAN128Field(\"10\") + \" best before \" + "
                             "EAN128Field(\"17\") + \"<cr>\"";
 const char kszPlainOutput[] = "Input() + \"<cr>\"";
-// Two of the demonstration's scans as the scanner sends them, without the terminator.
+// Three of the demonstration's scans as the scanner sends them, without the terminator.
 const char kszGs1Scan[] = "]C1010400638133393110LOT4711<GS>17261231";
+const char kszDigitalLinkScan[] = "https://id.gs1.org/01/04006381333931/10/LOT4711?17=261231";
 const char kszCode39Scan[] = "QUILBAR-39 DEMO";
 
 // The records of the demonstration profile as the profile store writes them.
@@ -241,6 +244,9 @@ void expectStoredDemonstrationRecords()
   std::string strName;
   EXPECT_TRUE(regProfile.getKeyValue("Name", strName));
   EXPECT_EQ("Demo", strName);
+  uint32_t dwForms = 0;
+  EXPECT_TRUE(regProfile.getKeyValue("GS1InputForms", dwForms));
+  EXPECT_EQ(static_cast<uint32_t>(GS1Normaliser::kDigitalLink), dwForms);
   TextList rgSubKeys;
   ASSERT_TRUE(regProfile.getSubKeys(rgSubKeys));
   int nFormats = 0;
@@ -338,6 +344,8 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredA
   EXPECT_EQ(Lines{"]C1\t"}, dd::listLines(hwndReplacements, IDC_REPLACEMENTS_LIST));
   dd::pressButton(hwndReplacements, IDOK);
   expectGone(hwndReplacements, "\"Input Data Replacements\"");
+  dd::clickCheck(hwndPage, IDC_DATAEDITING_GS1_DIGITAL_LINK);
+  ASSERT_TRUE(dd::waitPumping([&] { return dd::isChecked(hwndPage, IDC_DATAEDITING_GS1_DIGITAL_LINK); }));
   PostMessageA(hwndSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
   ASSERT_TRUE(endsSoon(sheet)) << "the settings sheet did not close on OK";
   EXPECT_TRUE(sheet.get().fOk);
@@ -352,6 +360,7 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredA
   ASSERT_NE(nullptr, map.lookupByOrder(1));
   EXPECT_EQ("Plain", map.lookupByOrder(1)->getName());
   EXPECT_NE(nullptr, map.lookupByOrder(1)->getCriteriaMap().lookup("Expression (start = 1, \"*\")"));
+  EXPECT_EQ(static_cast<uint32_t>(GS1Normaliser::kDigitalLink), profile.getGS1InputForms());
   ASSERT_NE(nullptr, profile.getReplacementMap().lookup("]C1\t"));
   EXPECT_EQ(0, profile.getReplacementMap().lookup("]C1\t")->getOrder());
 
@@ -376,6 +385,10 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredA
                             "GTIN 04006381333931 batch LOT4711 best before 261231<CR>"))
         << session.text(IDC_FORMATTEST_DATA_OUTPUT);
     EXPECT_EQ("GS1-128", session.text(IDC_FORMATTEST_FORMAT));
+    session.test(kszDigitalLinkScan);
+    EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_NORMALISED, "010400638133393110LOT4711<GS>17261231"));
+    EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT,
+                            "GTIN 04006381333931 batch LOT4711 best before 261231<CR>"));
     session.test(kszCode39Scan);
     EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_FORMAT, "Plain"));
     EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "QUILBAR-39 DEMO<CR>"));
@@ -400,7 +413,7 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredA
   EXPECT_EQ(dumpProfile(profile), dumpProfile(*reloaded.getCurrentProfile()));
 
   // The wedge runs the profile: the demonstration's scans, played into the far end of COM1,
-  // arrive in notepad as the formats made them.
+  // arrive in notepad as the formats made them; the QR Code's Digital Link types as the label.
   PeerPort scanner("\\\\.\\COM2");
   ASSERT_TRUE(scanner.isOpen());
   scanner.drain();
@@ -419,10 +432,11 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredA
       milliseconds(20000)))
       << "notepad did not start";
   ASSERT_TRUE(bringOwnWindowToFront(hwndNotepad));
-  for (const char* pszScan : {"4006381333931", "]C1010400638133393110LOT4711\x1d" "17261231", "QUILBAR-39 DEMO"})
+  for (const char* pszScan :
+       {"4006381333931", "]C1010400638133393110LOT4711\x1d" "17261231", kszDigitalLinkScan, "QUILBAR-39 DEMO"})
     ASSERT_TRUE(scanner.write(std::string(pszScan) + "\r"));
-  const std::string strTyped =
-      "4006381333931\r\nGTIN 04006381333931 batch LOT4711 best before 261231\r\nQUILBAR-39 DEMO\r\n";
+  const std::string strTyped = "4006381333931\r\nGTIN 04006381333931 batch LOT4711 best before 261231\r\n"
+                               "GTIN 04006381333931 batch LOT4711 best before 261231\r\nQUILBAR-39 DEMO\r\n";
   EXPECT_TRUE(testsupport::waitUntil([&] { return dd::windowText(hwndText) == strTyped; }, milliseconds(20000)))
       << "notepad holds: " << dd::windowText(hwndText);
 }
@@ -778,6 +792,22 @@ TEST(DataEditingDialogsTest, FormatTestPassesUnknownDataThroughOrFiltersIt)
   EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_FORMAT, "<No matching data edit format, data filtered>"));
   EXPECT_EQ("", session.text(IDC_FORMATTEST_DATA_OUTPUT));
   EXPECT_EQ("", session.text(IDC_FORMATTEST_KEYBOARD_OUTPUT));
+}
+
+// A Digital Link from a QR Code: the dialog shows the element string, the form and the identifier,
+// and the expression's Symbology() gives the identifier.
+TEST(DataEditingDialogsTest, FormatTestShowsTheGS1NormalisationAndSymbology)
+{
+  QuilbarProfile profile = profileWithOneFormat(stringCriteria("01*"), "EAN128Field(01) + Symbology()");
+  profile.setGS1InputForms(7);
+  FormatTestSession session(profile);
+  ASSERT_NE(nullptr, session.m_hwnd);
+  session.test("]Q1https://id.gs1.org/01/09520123456788");
+  EXPECT_TRUE(waitForText(session.m_hwnd, IDC_FORMATTEST_DATA_OUTPUT, "09520123456788]Q1"))
+      << session.text(IDC_FORMATTEST_DATA_OUTPUT);
+  EXPECT_EQ("0109520123456788", session.text(IDC_FORMATTEST_NORMALISED));
+  EXPECT_EQ("GS1 Digital Link URI, symbology identifier ]Q1", session.text(IDC_FORMATTEST_GS1_FORM));
+  EXPECT_EQ("Only", session.text(IDC_FORMATTEST_FORMAT));
 }
 
 // The first piece shows at once while the Delay still runs; meanwhile the dialog answers, and a

@@ -41,6 +41,43 @@ QuilbarProfile shortCodesProfile(bool fFilterUnknown)
 }
 }  // namespace
 
+// The test normalises GS1 input as the pipeline does and shows what became of it.
+TEST(FormatTestTest, ShowsTheStringAfterGS1NormalisationAndTheFormRecognised)
+{
+  QuilbarProfile profile;
+  profile.setGS1InputForms(7);
+  struct Row
+  {
+    const char* pszInput;
+    std::string strData;
+    std::string strNormalisedField;
+    std::string strGS1FormField;
+    std::string strSymbology;
+  } rgRows[] = {
+    {"]Q1https://id.gs1.org/01/09520123456788/10/AB?17=261231", "0109520123456788" "10AB\x1D" "17261231",
+     "010952012345678810AB<GS>17261231", "GS1 Digital Link URI, symbology identifier ]Q1", "]Q1"},
+    {"(01)09520123456788", "0109520123456788", "0109520123456788", "Bracketed GS1 element string", ""},
+    {"]d2010952012345678810AB", "010952012345678810AB", "010952012345678810AB",
+     "GS1 element string, symbology identifier ]d2", "]d2"},
+    {"https://id.gs1.org/01/09520123456789", "https://id.gs1.org/01/09520123456789",
+     "https://id.gs1.org/01/09520123456789",
+     "None (data as received): not a GS1 Digital Link URI: wrong check digit in AI (01) 09520123456789", ""},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszInput);
+    FormatTest::Plan plan = FormatTest::plan(profile, row.pszInput);
+    std::string strExpected;
+    ASSERT_TRUE(FormatTest::convertInput(row.strData, strExpected));
+    EXPECT_EQ(strExpected, plan.strData);
+    EXPECT_EQ(row.strNormalisedField, plan.strNormalisedField);
+    EXPECT_EQ(row.strGS1FormField, plan.strGS1FormField);
+    EXPECT_EQ(row.strSymbology, plan.strSymbology);
+  }
+  profile.setGS1InputForms(0);
+  EXPECT_EQ("(01)09520123456788", FormatTest::plan(profile, "(01)09520123456788").strData);
+}
+
 TEST(FormatTestTest, ChoosesTheFormatOrSaysWhatHappensToUnknownData)
 {
   struct Row

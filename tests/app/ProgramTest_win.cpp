@@ -622,13 +622,16 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
   ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
   ASSERT_TRUE(target.bringToFront());
 
+  // The sender learns whether its text was taken.
   auto inject = [&](const std::string& strText) {
     COPYDATASTRUCT copyData = {7, static_cast<DWORD>(strText.size() + 1), const_cast<char*>(strText.c_str())};
-    DWORD_PTR dwResult = 0;
+    DWORD_PTR dwResult = 2;
     SendMessageTimeoutA(hwndMain, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData), SMTO_ABORTIFHUNG, 5000,
                         &dwResult);
+    return dwResult;
   };
-  inject("INJ1\r");
+  EXPECT_EQ(static_cast<DWORD_PTR>(FALSE), inject(std::string(1024 * 1024, 'x') + "\r")) << "too large";
+  EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), inject("INJ1\r"));
   EXPECT_TRUE(target.waitForText("INJ1\r\n")) << target.text();
 
   // The settings sheet's whole sequence closes the port and opens it again, OK or not: the

@@ -53,6 +53,7 @@ QuilbarProfile profileWithNothingAtDefault()
   profile.setTerminationTimeout(250);
   profile.setHoldForLockedWindow(1);
   profile.setHoldTimeLimit(90);
+  profile.setGS1InputForms(5);
   return profile;
 }
 
@@ -78,13 +79,15 @@ std::string valueOf(const ProfileBinding& binding, const QuilbarProfile& profile
 
 TEST(SettingsBindings, EveryValueTheSheetEditsIsBoundExactlyOnce)
 {
-  // Every profile value but Name, which the main window owns, and the two hold values of our own.
+  // Every profile value but Name, which the main window owns, with the hold values and the GS1
+  // input forms of our own.
   std::vector<std::string> rgstrExpected = {
       "Port", "Speed", "Data", "Parity", "Stop", "DTR", "RTS", "CTSHigh", "CTSLow", "DSRHigh", "DSRLow",
       "RIHigh", "RILow", "DCDHigh", "DCDLow", "DuplicateStringFilter", "DuplicateFilterTime", "InitString",
       "KeyCase", "IntercharacterDelay", "SendPreAndPostfixKeys", "AutoStart", "HideOnStartup", "HideWindow",
       "LockOutputWindow", "Logging", "LogFilename", "Titles", "FilterUnkownDataStrings", "TerminationType",
-      "DataStringTerminator", "TerminationTimeout", "HoldForLockedWindow", "HoldTimeLimit"};
+      "DataStringTerminator", "TerminationTimeout", "HoldForLockedWindow", "HoldTimeLimit",
+      "GS1InputForms"};
   std::vector<std::string> rgstrBound;
   for (const BindingTable* pTable : SettingsBindings::all())
     for (const ProfileBinding& binding : *pTable)
@@ -148,6 +151,8 @@ TEST(SettingsBindings, ControlsShowValuesAsThePagesDo)
       {IDC_COMMUNICATION_RTS_LOW, true},   {IDC_KEYBOARD_CASE_NORMAL, false},   {IDC_KEYBOARD_CASE_UPPER, false},
       {IDC_KEYBOARD_CASE_LOWER, true},     {IDC_DATAEDITING_BY_CHARACTERS, false}, {IDC_DATAEDITING_BY_TIMEOUT, true},
       {IDC_INIT_AUTOSTART, true},          {IDC_PINEVENTS_DCD_LOW, true},
+      {IDC_DATAEDITING_GS1_SYMBOLOGY, true}, {IDC_DATAEDITING_GS1_BRACKETED, false},
+      {IDC_DATAEDITING_GS1_DIGITAL_LINK, true},
   };
   for (const CheckRow& row : rgChecks)
   {
@@ -186,6 +191,22 @@ TEST(SettingsBindings, TickedBoxesStoreOneAndRadioGroupsWithoutATickKeepTheValue
   storeControls(SettingsBindings::keyboardPage(), controls, profile);
   EXPECT_EQ(1u, profile.getSendPreAndPostfixKeys());
   EXPECT_EQ(1u, profile.getKeyCase());
+}
+
+// The GS1 forms are bits of one number: each box sets or clears its own bit, and a bit no box
+// shows (stored by a later version) survives the page.
+TEST(SettingsBindings, GS1FormBoxesChangeOnlyTheirOwnBits)
+{
+  QuilbarProfile profile;
+  profile.setGS1InputForms(0x80000002u);
+  FakeControlValues controls;
+  loadControls(SettingsBindings::dataEditingPage(), profile, controls);
+  EXPECT_FALSE(controls.isChecked(IDC_DATAEDITING_GS1_SYMBOLOGY));
+  EXPECT_TRUE(controls.isChecked(IDC_DATAEDITING_GS1_BRACKETED));
+  controls.setChecked(IDC_DATAEDITING_GS1_BRACKETED, false);
+  controls.setChecked(IDC_DATAEDITING_GS1_DIGITAL_LINK, true);
+  storeControls(SettingsBindings::dataEditingPage(), controls, profile);
+  EXPECT_EQ(0x80000004u, profile.getGS1InputForms());
 }
 
 TEST(SettingsBindings, NumberFieldsReadTheirLeadingDigits)

@@ -10,6 +10,7 @@
 #include "app/ResourceIds.h"
 #include "sheet/SettingsDialogs_win.h"
 #include "sheet/SettingsSheet_win.h"
+#include "engine/GS1Normaliser.h"
 #include "settings/QuilbarProfileStore.h"
 #include "settings/SettingsPassword.h"
 #include "settings/SystemPasswordKdf_win.h"
@@ -347,6 +348,24 @@ TEST_F(SettingsSheetTest, TimeoutTerminationDisablesTheTerminatorAtOnce)
   EXPECT_TRUE(isItemEnabled(hwndPage, IDC_DATAEDITING_TIMEOUT));
   ASSERT_TRUE(run.close(hwndSheet, IDOK));
   EXPECT_EQ(1u, run.profile().getTerminationType());
+}
+
+// The GS1 boxes show their bits and OK stores what was ticked.
+TEST_F(SettingsSheetTest, GS1FormBoxesShowAndStoreTheirBits)
+{
+  QuilbarProfile profile;
+  profile.setGS1InputForms(GS1Normaliser::kBracketedForm);
+  SheetOnProfile run(profile, 5);
+  HWND hwndSheet = run.sheet();
+  ASSERT_NE(nullptr, hwndSheet);
+  HWND hwndPage = pageOf(hwndSheet);
+  EXPECT_TRUE(waitChecked(hwndPage, IDC_DATAEDITING_GS1_BRACKETED, true));
+  EXPECT_FALSE(isChecked(hwndPage, IDC_DATAEDITING_GS1_SYMBOLOGY));
+  clickCheck(hwndPage, IDC_DATAEDITING_GS1_DIGITAL_LINK);
+  clickCheck(hwndPage, IDC_DATAEDITING_GS1_SYMBOLOGY);
+  ASSERT_TRUE(waitChecked(hwndPage, IDC_DATAEDITING_GS1_SYMBOLOGY, true)) << "the click was not handled";
+  ASSERT_TRUE(run.close(hwndSheet, IDOK));
+  EXPECT_EQ(7u, run.profile().getGS1InputForms());
 }
 
 TEST_F(SettingsSheetTest, TerminatorRow13GivesTheNotationOfACarriageReturn)

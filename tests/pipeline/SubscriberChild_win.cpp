@@ -10,7 +10,7 @@
 //     expected bytes and answers WM_SUBSCRIBERCHILD_MATCHED and _MISMATCHED with the counts, so a
 //     benchmark times the delivery, not a file write.
 //   SubscriberChild_win <quilbar hwnd> inject <hex bytes> <byte count>
-//     sends one copy-data message with identifier 7 and ends.
+//     sends one copy-data message with identifier 7 and ends; the exit code is the answer.
 //   SubscriberChild_win <quilbar hwnd> post <message name>
 //     posts the registered message with lParam 0 and ends.
 #include "SubscriberChildMessages_win.h"
@@ -144,8 +144,7 @@ int inject(const std::string& strHex, DWORD cbData)
   copyData.dwData = 7;
   copyData.cbData = cbData;
   copyData.lpData = rgch.data();
-  SendMessageA(g_hwndQuilbar, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData));
-  return 0;
+  return static_cast<int>(SendMessageA(g_hwndQuilbar, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData)));
 }
 }  // namespace
 

@@ -32,7 +32,10 @@ SubscriberProtocol* g_pProtocol = nullptr;
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
   if (g_pProtocol != nullptr)
-    g_pProtocol->handleMessage(uMsg, wParam, lParam);
+  {
+    LRESULT lAnswer = 0;
+    g_pProtocol->handleMessage(uMsg, wParam, lParam, lAnswer);
+  }
   return DefWindowProcA(hwnd, uMsg, wParam, lParam);
 }
 

@@ -74,6 +74,13 @@ public:
 
   bool started() const { return m_fStarted; }
   bool hasEnded() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }
+  // For an injection: the answer the child's send got.
+  DWORD exitCode() const
+  {
+    DWORD dwCode = STILL_ACTIVE;
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+    return dwCode;
+  }
   void terminate()
   {
     TerminateProcess(m_pi.hProcess, 9);
@@ -117,7 +124,13 @@ class CuttingRequests : public CommunicationRequests, public DataStringSink
 public:
   CuttingRequests() : m_cutter(SerialSettings(), *this) {}
 
-  void injectExternalData(const std::string& strText) override { m_cutter.injectText(strText, 1000); }
+  bool injectExternalData(const std::string& strText) override
+  {
+    if (m_fRefuse)
+      return false;
+    m_cutter.injectText(strText, 1000);
+    return true;
+  }
   void sendClipboardContents() override { ++m_nClipboardRequests; }
 
   void handOver(const std::string& strDataString) override { m_rgstrDataStrings.push_back(strDataString); }
@@ -129,6 +142,7 @@ public:
   DataStringCutter m_cutter;
   Lines m_rgstrDataStrings;
   int m_nClipboardRequests = 0;
+  bool m_fRefuse = false;  // as the port owner does when too much text waits
 };
 
 class SubscriberProtocolTest : public ::testing::Test
@@ -161,8 +175,9 @@ protected:
 
   static LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
   {
-    if (s_pProtocol != nullptr)
-      s_pProtocol->handleMessage(uMsg, wParam, lParam);
+    LRESULT lAnswer = 0;
+    if (s_pProtocol != nullptr && s_pProtocol->handleMessage(uMsg, wParam, lParam, lAnswer))
+      return lAnswer;
     return DefWindowProcA(hwnd, uMsg, wParam, lParam);
   }
 
@@ -430,11 +445,23 @@ TEST_F(SubscriberProtocolTest, InjectedTextWithTheTerminatorBecomesADataString)
   ChildProcess part(mainHandle() + " inject 414200 3");
   ASSERT_TRUE(pumpUntil([&] { return part.hasEnded(); }));
   EXPECT_TRUE(requests.m_rgstrDataStrings.empty()) << "no terminator yet";
+  EXPECT_EQ(static_cast<DWORD>(TRUE), part.exitCode()) << "the sender learns that its text was taken";
   ChildProcess rest(mainHandle() + " inject 430d00 3");
   ASSERT_TRUE(pumpUntil([&] { return rest.hasEnded(); }));
   ASSERT_EQ(Lines{"ABC"}, requests.m_rgstrDataStrings);
   m_pipeline.processInputString(requests.m_rgstrDataStrings[0].c_str());
   EXPECT_EQ(plan("ABC\r"), typed());
+
+  // One block far above the longest data string is cut like the port's bytes, not lost whole.
+  requests.m_rgstrDataStrings.clear();
+  std::string strLarge = std::string(150000, 'x') + "\r";
+  COPYDATASTRUCT copyData = {0, static_cast<DWORD>(strLarge.size() + 1), &strLarge[0]};
+  EXPECT_EQ(TRUE, SendMessageA(m_hwndMain, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData)));
+  const size_t kcchPiece = DataStringCutter::kcchMaxDataString;
+  std::vector<size_t> rgcchPieces;
+  for (const std::string& strPiece : requests.m_rgstrDataStrings)
+    rgcchPieces.push_back(strPiece.find_first_not_of('x') == std::string::npos ? strPiece.size() : 0);
+  EXPECT_EQ((std::vector<size_t>{kcchPiece, kcchPiece, 150000 - 2 * kcchPiece}), rgcchPieces);
 
   ChildProcess clipboard(mainHandle() + " post " + kszQuilbar32SendClipboardContents);
   ASSERT_TRUE(pumpUntil([&] { return requests.m_nClipboardRequests == 1; })) << "waited for SendClipboardContents";
@@ -451,7 +478,7 @@ TEST_F(SubscriberProtocolTest, MalformedInjectionsAreRefusedAndLogged)
   };
   const Row rgRows[] = {
     {" inject 41420d 3", "Reason = no terminating zero"},
-    {" inject 41420d 70000", "Reason = too large"},
+    {" inject 41420d 1048577", "Reason = too large"},
     {" inject \"\" 0", "Reason = no data"},
   };
   for (const Row& row : rgRows)
@@ -459,6 +486,7 @@ TEST_F(SubscriberProtocolTest, MalformedInjectionsAreRefusedAndLogged)
     SCOPED_TRACE(row.pszArguments);
     ChildProcess child(mainHandle() + row.pszArguments);
     ASSERT_TRUE(pumpUntil([&] { return child.hasEnded(); }));
+    EXPECT_EQ(static_cast<DWORD>(FALSE), child.exitCode()) << "the sender learns that its text was refused";
     EXPECT_NE(std::string::npos, m_logFile.contents().find(std::string(" Injected Data Refused: ") + row.pszReason));
   }
   // A sender in this process passes its pointers unchecked by the system.
@@ -470,9 +498,15 @@ TEST_F(SubscriberProtocolTest, MalformedInjectionsAreRefusedAndLogged)
   requests.m_cutter.injectText("\r", 1000);
   EXPECT_EQ(Lines{""}, requests.m_rgstrDataStrings) << "nothing refused reached the thread";
 
+  requests.m_fRefuse = true;
+  ChildProcess waiting(mainHandle() + " inject 41420d00 4");
+  ASSERT_TRUE(pumpUntil([&] { return waiting.hasEnded(); }));
+  EXPECT_EQ(static_cast<DWORD>(FALSE), waiting.exitCode()) << "text the thread's side refused";
+
   m_protocol.setCommunicationRequests(nullptr);
   ChildProcess closed(mainHandle() + " inject 41420d00 4");
   ASSERT_TRUE(pumpUntil([&] { return closed.hasEnded(); }));
+  EXPECT_EQ(static_cast<DWORD>(FALSE), closed.exitCode());
   EXPECT_NE(std::string::npos, m_logFile.contents().find(" Injected Data Refused: Reason = port closed"));
 }
 
