@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds Quilbar.chm from the HTML sources and checks that every help context has a topic.
 
-Every dialog asks for help with the number of its template (the IDD_ names of ResourceIds.h), so
+Every dialog asks for help with the number of its template (the IDD_ names of ResourceIds.h and of
+the monitor's MonitorResourceIds.h; --resource-ids may be given for each header), so
 those names are the help contexts: each one needs an [ALIAS] line in Quilbar.hhp naming a page of
 [FILES]. The [MAP] numbers are written from ResourceIds.h at build time, so they cannot drift.
 
@@ -34,16 +35,25 @@ class HelpError(Exception):
 
 
 def read_contexts(resource_ids):
-    """The IDD_ numbers of the file and of the families' files it includes by their folder
-    ("sheet/SettingsResourceIds.h", named from src/)."""
-    with open(resource_ids, encoding="latin-1") as f:
-        text = f.read()
-    contexts = {name: int(value) for name, value in DEFINE.findall(text)}
-    src_root = os.path.dirname(os.path.dirname(os.path.abspath(resource_ids)))
-    for target in INCLUDE.findall(text):
-        path = os.path.join(src_root, target)
-        if os.path.exists(path):
-            contexts.update(read_contexts(path))
+    """The IDD_ numbers of one header or of several (each program of the package has its own),
+    with those of the families' files each includes by their folder ("sheet/SettingsResourceIds.h",
+    named from src/). Two windows asking for one number would share a topic, so a number may
+    appear once."""
+    paths = [resource_ids] if isinstance(resource_ids, str) else resource_ids
+    contexts = {}
+    for path in paths:
+        with open(path, encoding="latin-1") as f:
+            text = f.read()
+        found = {name: int(value) for name, value in DEFINE.findall(text)}
+        src_root = os.path.dirname(os.path.dirname(os.path.abspath(path)))
+        for target in INCLUDE.findall(text):
+            included = os.path.join(src_root, target)
+            if os.path.exists(included):
+                found.update(read_contexts(included))
+        for name, value in found.items():
+            if value in contexts.values() and contexts.get(name) != value:
+                raise HelpError(f"{path}: {name} = {value} is the number of another dialog")
+            contexts[name] = value
     return contexts
 
 
@@ -261,7 +271,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("mode", choices=["check", "build", "verify"])
     parser.add_argument("--help-dir", required=True)
-    parser.add_argument("--resource-ids", required=True)
+    parser.add_argument("--resource-ids", required=True, action="append")
     parser.add_argument("--output")
     parser.add_argument("--work")
     parser.add_argument("--chm")

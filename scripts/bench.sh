@@ -35,6 +35,7 @@ wine_benches=(
   "serial|serial_bench|tests/serial/serial_bench.exe|24 1000 3"
   "subscribers|subscriber_delivery_bench|tests/pipeline/subscriber_delivery_bench.exe|1000"
   "program|program_bench|tests/app/program_bench.exe|7 200 30 10000"
+  "monitor|monitor_bench|tests/monitor/monitor_bench.exe|10000"
 )
 
 log() { echo "bench: $*" >&2; }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release: Quilbar.exe, Pelldrop.exe, Tessel.dll and Quilbar.chm for Windows x86_64 and
+# Builds the release: Quilbar.exe, Pelldrop.exe, QuilbarMonitor.exe, Tessel.dll and Quilbar.chm for Windows x86_64 and
 # i686 (optimised, stripped, runtime linked statically), an installer and a zip of each, and prints
 # their sizes and SHA-256 checksums. The same sources give the same bytes: every time stamp comes
 # from SOURCE_DATE_EPOCH (default: the time of the last commit) and no build path is recorded.
@@ -25,7 +25,7 @@ build_arch() {  # arch (x86_64|i686), build dir, output dir
     { cat "$dir.configure.log"; return 1; }
   # The help and the packages carry SOURCE_DATE_EPOCH, which their build steps do not depend on.
   rm -f "$dir/help/Quilbar.chm" "$dir"/installer/*.msi
-  cmake --build "$dir" -j"$jobs" --target Quilbar Pelldrop Tessel quilbar_help quilbar_msi >"$dir.build.log" 2>&1 ||
+  cmake --build "$dir" -j"$jobs" --target Quilbar Pelldrop QuilbarMonitor Tessel quilbar_help quilbar_msi >"$dir.build.log" 2>&1 ||
     { tail -40 "$dir.build.log"; return 1; }
   local msi_arch=x64
   [ "$arch" = i686 ] && msi_arch=x86
@@ -34,7 +34,8 @@ build_arch() {  # arch (x86_64|i686), build dir, output dir
   local stage
   stage=$(mktemp -d)
   mkdir "$stage/$name"
-  cp "$dir/src/app/Quilbar.exe" "$dir/src/pelldrop/Pelldrop.exe" "$dir/src/tessel/Tessel.dll" \
+  cp "$dir/src/app/Quilbar.exe" "$dir/src/pelldrop/Pelldrop.exe" "$dir/src/monitor/QuilbarMonitor.exe" \
+     "$dir/src/tessel/Tessel.dll" \
      "$dir/help/Quilbar.chm" "$stage/$name/"
   # A zip records times, order and permissions: all fixed.
   find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Saves a picture of every dialog, page and sheet of the program, each opened alone by the dialog
+# Saves a picture of every dialog, page and sheet of the program and of the monitor, each opened alone by the dialog
 # gallery inside a Wine virtual desktop (title bars and all):
 #
 #   scripts/screenshots.sh [OUTPUT_DIR]     default build/win64/screenshots/<name>.png

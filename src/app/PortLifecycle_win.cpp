@@ -173,14 +173,26 @@ void PortLifecycle::logRawInput(const std::string& strRaw)
   m_dataPath.eventLog().logRawInput(strRaw);
 }
 
-// The monitor list belongs to the main window's thread; from the communication thread the event
-// goes to the log file only.
+// The monitor list belongs to the main window's thread: from the communication thread the event
+// goes to the log file at once and to the monitors through a posted message (never a sent one:
+// the window's thread may be waiting for that thread to stop).
 void PortLifecycle::logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
 {
   if (GetWindowThreadProcessId(m_hwndMain, nullptr) == GetCurrentThreadId())
+  {
     m_dataPath.eventLog().logEvent(strEvent, rgstrDetails);
-  else
-    m_dataPath.eventLog().logFileEvent(strEvent, rgstrDetails);
+    return;
+  }
+  std::string strText = m_dataPath.eventLog().logEventFromOtherThread(strEvent, rgstrDetails);
+  if (!strText.empty() && m_threadEvents.push(std::move(strText)) &&
+      !PostMessageA(m_hwndMain, WM_THREADEVENTS, 0, 0))
+    m_threadEvents.noticeLost();
+}
+
+void PortLifecycle::sendThreadEvents()
+{
+  for (const std::string& strText : m_threadEvents.takeAll())
+    m_dataPath.eventLog().sendToMonitors(strText);
 }
 
 // On the communication thread, which must not be waited for from here: the window closes the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PortRecovery.h"
+#include "pipeline/MonitorTextQueue.h"
 #include "serial/PortHost.h"
 
 #include <windows.h>
@@ -16,6 +17,8 @@ class TrayNotices;
 // Posted by the communication thread when the open port stops answering; wParam: the system's
 // error code.
 const UINT WM_PORTFAILED = WM_APP + 101;
+// Posted by the communication thread when events it logged wait for the monitors.
+const UINT WM_THREADEVENTS = WM_APP + 102;
 
 // The running port's life on the main window's thread: opened on purpose (start-up, a profile
 // switch, the settings sheet, an output expression) with its failures shown in boxes, or opened
@@ -40,6 +43,8 @@ public:
   void onPortFailed(WPARAM wParam);
   bool onTimer(UINT_PTR idTimer);
   void onResume();
+  // WM_THREADEVENTS: the communication thread's events to the monitors.
+  void sendThreadEvents();
 
   // PortHost
   void showError(const std::string& strText) override;
@@ -67,4 +72,6 @@ private:
   PortRecovery m_recovery;
   // Set while the port is opened again by itself: its failures show no message box.
   bool m_fQuietOpen = false;
+  // Events of the communication thread on their way to the monitors, which are this thread's.
+  MonitorTextQueue m_threadEvents;
 };

@@ -173,6 +173,9 @@ INT_PTR CQuilbarDlg::onMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& fH
   case WM_PORTFAILED:
     m_port.onPortFailed(wParam);
     return TRUE;
+  case WM_THREADEVENTS:
+    m_port.sendThreadEvents();
+    return TRUE;
   case WM_TIMER:
     if (m_port.onTimer(wParam))
       return TRUE;

@@ -3,7 +3,7 @@
 #include "PelldropConfig.h"
 #include "PelldropResourceIds.h"
 #include "PelldropTexts.h"
-#include "QuilbarWindowFinder_win.h"
+#include "base/QuilbarWindowFinder_win.h"
 #include "CopyDataText.h"
 #include "pipeline/SubscriberMessages.h"
 

@@ -37,10 +37,20 @@ void EventLog::logEvent(const std::string& strEvent, const std::vector<std::stri
     m_pMonitors->sendToMonitors(monitorText(strTimestamp, strEvent, rgstrDetails));
 }
 
-void EventLog::logFileEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
+std::string EventLog::logEventFromOtherThread(const std::string& strEvent, const std::vector<std::string>& rgstrDetails)
 {
+  std::string strTimestamp = formatTimestamp(m_clock.localTime());
   if (isFileLoggingOn())
-    writeFileLines(formatTimestamp(m_clock.localTime()), strEvent, rgstrDetails);
+    writeFileLines(strTimestamp, strEvent, rgstrDetails);
+  if (strEvent == kszRawInputData)
+    return std::string();
+  return monitorText(strTimestamp, strEvent, rgstrDetails);
+}
+
+void EventLog::sendToMonitors(const std::string& strMonitorText)
+{
+  if (!strMonitorText.empty() && m_pMonitors != nullptr && m_pMonitors->monitorCount() > 0)
+    m_pMonitors->sendToMonitors(strMonitorText);
 }
 
 void EventLog::logRawInput(const std::string& strData)

@@ -28,9 +28,12 @@ public:
   bool isEventOutputWanted() const;
 
   void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails = {});
-  // The event to the log file only, when file logging is on; safe on the communication thread,
-  // which must not touch the monitor list (the main window's PortHost::logEvent ends here there).
-  void logFileEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails = {});
+  // For the communication thread, which must not touch the monitor list: the event goes to the
+  // log file now (when file logging is on), and its monitor text, time stamp included, is returned
+  // for the main thread to pass to sendToMonitors (empty for raw input, which monitors never get).
+  std::string logEventFromOtherThread(const std::string& strEvent, const std::vector<std::string>& rgstrDetails = {});
+  // A monitor text made by logEventFromOtherThread, to every registered monitor; main thread only.
+  void sendToMonitors(const std::string& strMonitorText);
   // The bytes of a received data string as "41 42 0d", when file logging is on.
   void logRawInput(const std::string& strData);
 

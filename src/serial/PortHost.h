@@ -23,8 +23,9 @@ public:
   virtual void logRawInput(const std::string& strRaw) = 0;
   // An event of serial acquisition for the event log: a data string cut at the length limit,
   // injected text refused, a replay file that cannot be removed, a port that stopped answering,
-  // data strings nobody could take. Called on either thread, also while the communication thread
-  // runs: from there only the log file may be written (the monitor list is the main thread's).
+  // data strings nobody could take, line errors. Called on either thread, also while the
+  // communication thread runs: from there the monitors (a list of the main thread's) must be
+  // reached through the main thread, never by waiting for it.
   virtual void logEvent(const std::string& strEvent, const std::vector<std::string>& rgstrDetails) = 0;
   // The open port stopped answering the driver's status call (ClearCommError failed, as it does
   // when a USB adapter is unplugged); dwError is the system's code. Called on the communication

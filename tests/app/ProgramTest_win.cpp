@@ -6,6 +6,7 @@
 #include "DialogDriver_win.h"
 #include "KeyTargetProcess_win.h"
 #include "SerialTestRig_win.h"
+#include "TestMonitor_win.h"
 #include "TestProcess_win.h"
 #include "TestSupport.h"
 #include "app/AutoStartList.h"
@@ -346,8 +347,11 @@ TEST_F(ProgramTest, FirstRunOnAnEmptyRegistryCreatesDefaultAndTypesAScanIntoNote
   Process notepad("notepad.exe", "");
   HWND hwndNotepad = notepad.waitForWindow(nullptr, "Notepad");
   ASSERT_NE(nullptr, hwndNotepad) << "notepad did not start";
-  HWND hwndEdit = FindWindowExA(hwndNotepad, nullptr, "Edit", nullptr);
-  ASSERT_NE(nullptr, hwndEdit);
+  // Notepad's frame may show before its edit control exists.
+  HWND hwndEdit = nullptr;
+  testsupport::waitUntil([&] { return (hwndEdit = FindWindowExA(hwndNotepad, nullptr, "Edit", nullptr)) != nullptr; },
+                         5000ms);
+  ASSERT_NE(nullptr, hwndEdit) << "notepad has no edit control";
   ASSERT_TRUE(bringOwnWindowToFront(hwndNotepad));
 
   // The Default profile has no initialisation string: probes go out until one is typed, which
@@ -664,11 +668,16 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, uMsg, wParam, lParam);
 }
 
+// A subscriber takes the string and nothing is typed. Once it stops answering (its thread pumps
+// no messages), the next string is reported as not delivered, and still not typed.
 TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
 {
+  StoryLog log;
   {
     QuilbarProfileStore store;
-    addProfile(store, "Line1", "COM1", "L1^M");
+    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
+    profile.setLogging(1);
+    profile.setLogFilename(log.path());
     ASSERT_TRUE(store.saveSettings());
   }
   WNDCLASSA wc = {};
@@ -696,6 +705,11 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   EXPECT_EQ(std::string("SUB1\r\0", 6), g_rgstrReceived[0]);
   // Typing would have been done by now; the target stays empty.
   dialogdriver::waitPumping([] { return false; }, 300ms);
+  EXPECT_EQ("", target.text());
+
+  scan(m_peer1, "SUB2");
+  EXPECT_TRUE(log.waitFor("Subscriber Output Not Delivered: Not Delivered = no subscriber took the data"))
+      << log.text();
   EXPECT_EQ("", target.text());
   DestroyWindow(hwndSubscriber);
 }
@@ -794,12 +808,18 @@ TEST_F(ProgramTest, APulledAdapterIsOpenedAgainByItselfAndAResumeOpensThePortAfr
   HWND hwndMain = quilbar.waitForMainWindow();
   ASSERT_NE(nullptr, hwndMain);
   ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  TestMonitor monitor;
+  ASSERT_TRUE(monitor.isReady());
+  monitor.subscribeTo(hwndMain);
+  ASSERT_TRUE(monitor.waitForEvent("Connected", 10000ms));
   ASSERT_TRUE(target.bringToFront());
   scan(m_peer1, "BEFORE");
   ASSERT_TRUE(target.waitForText("BEFORE\r\n")) << target.text();
 
   ASSERT_TRUE(cable.unplug()) << "the virtual cable could not be pulled";
   ASSERT_TRUE(log.waitFor("Serial Port Gone")) << log.text();
+  // The communication thread's own event reaches the monitors too, through the window's thread.
+  EXPECT_TRUE(monitor.waitForEvent("Serial Port Error", 10000ms)) << log.text();
   EXPECT_NE(std::string::npos, log.text().find("Port = COM1")) << log.text();
   // The device stays away for more than one try; no try may stop the program with a box.
   dialogdriver::waitPumping([] { return false; }, std::chrono::milliseconds(2 * 2000 + 500));

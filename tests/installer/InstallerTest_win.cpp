@@ -66,10 +66,10 @@ std::string package(const char* pszName) { return inQuotes(KeyTargetProcess::bes
 std::vector<std::string> installedFiles()
 {
   std::vector<std::string> rgstrFound;
-  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "Tessel.dll", "Quilbar.chm"})
+  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "QuilbarMonitor.exe", "Tessel.dll", "Quilbar.chm"})
     if (exists(installFolder() + "\\" + pszName))
       rgstrFound.push_back(pszName);
-  for (const char* pszName : {"Quilbar.lnk", "Pelldrop.lnk", "Quilbar Help.lnk"})
+  for (const char* pszName : {"Quilbar.lnk", "Pelldrop.lnk", "Quilbar Monitor.lnk", "Quilbar Help.lnk"})
     if (exists(menuFolder() + "\\" + pszName))
       rgstrFound.push_back(pszName);
   return rgstrFound;
@@ -294,8 +294,9 @@ protected:
   PeerPort m_peer1{"\\\\.\\COM2"};  // the far end of COM1
 };
 
-const std::vector<std::string> kAllInstalled = {"Quilbar.exe", "Pelldrop.exe", "Tessel.dll", "Quilbar.chm",
-                                                "Quilbar.lnk", "Pelldrop.lnk", "Quilbar Help.lnk"};
+const std::vector<std::string> kAllInstalled = {"Quilbar.exe",  "Pelldrop.exe",        "QuilbarMonitor.exe",
+                                                "Tessel.dll",   "Quilbar.chm",         "Quilbar.lnk",
+                                                "Pelldrop.lnk", "Quilbar Monitor.lnk", "Quilbar Help.lnk"};
 const std::vector<std::string> kFleetProfiles = {"Default=COM1,F^M", "Line2=COM3,"};
 }  // namespace
 
@@ -310,12 +311,12 @@ TEST_F(InstallerTest, FleetInstallRefusesFilesBeyondTheSettingsUpgradesToExactly
   EXPECT_EQ(kFleetProfiles, storedProfiles());
   // One version on all three binaries; the programs ask for visual styles and per-monitor DPI.
   const std::string strVersion = std::string(QUILBAR_VERSION_TEXT) + "/" + QUILBAR_VERSION_TEXT + "/Tarnwick Quilbar";
-  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "Tessel.dll"})
+  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "QuilbarMonitor.exe", "Tessel.dll"})
   {
     SCOPED_TRACE(pszName);
     EXPECT_EQ(strVersion, versionOf(installFolder() + "\\" + pszName));
   }
-  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe"})
+  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "QuilbarMonitor.exe"})
   {
     SCOPED_TRACE(pszName);
     std::string strManifest = manifestOf(installFolder() + "\\" + pszName);

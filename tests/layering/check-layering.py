@@ -3,7 +3,8 @@
 
     app -> sheet -> dataedit -> dialogs -> pipeline -> serial -> settings -> {engine, keyboard} -> base
 
-with pelldrop and tessel apart (pelldrop may use base and the pipeline's message names header).
+with pelldrop, monitor and tessel apart (pelldrop and monitor may use base and the pipeline's
+message names header).
 Every cross-folder include must name its folder ("base/Registry.h"); a bare include must name a
 file of the including folder. Prints each offending include and exits 1.
 """
@@ -25,8 +26,10 @@ for level, name in enumerate(STACK):
 # Single headers a folder apart may take from another folder.
 ALLOWED_FILES = {
     'pelldrop': {'pipeline/SubscriberMessages.h'},
+    'monitor': {'pipeline/SubscriberMessages.h'},
 }
 ALLOWED['pelldrop'] = {'base'}
+ALLOWED['monitor'] = {'base'}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 

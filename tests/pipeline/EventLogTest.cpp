@@ -1,5 +1,6 @@
 #include "pipeline/EventLog.h"
 #include "pipeline/LogFile.h"
+#include "pipeline/MonitorTextQueue.h"
 #include "PipelineFakes.h"
 #include "TempLogFile.h"
 
@@ -95,6 +96,36 @@ TEST_F(EventLogTest, MonitorsReceiveTheEventTextWithoutFileLogging)
   EXPECT_EQ("Switching Profile\nTime Stamp = 2007-03-01 14:05:09.042\nName = Line 2\nsecond", m_monitors.m_rgstrTexts[0]);
   EXPECT_EQ("Exiting Settings dialog\nTime Stamp = 2007-03-01 14:05:09.042", m_monitors.m_rgstrTexts[1]);
   EXPECT_FALSE(m_file.exists());
+}
+
+// The communication thread's events: the file line at once, the monitors later from the main
+// thread, with the time stamp of the moment the event happened; raw input never.
+TEST_F(EventLogTest, EventsOfAnotherThreadReachTheFileAtOnceAndMonitorsThroughTheMainThread)
+{
+  m_log.setSettings(1, m_file.path());
+  m_monitors.m_nMonitors = 1;
+  MonitorTextQueue queue;
+  EXPECT_TRUE(queue.push(m_log.logEventFromOtherThread("Serial Line Errors", {"Framing Errors = 3"})));
+  EXPECT_FALSE(queue.push(m_log.logEventFromOtherThread("Serial Port Error", {})))
+      << "one notice for what waits";
+  EXPECT_EQ("", m_log.logEventFromOtherThread(EventLog::kszRawInputData, {"41"}));
+  EXPECT_EQ("2007-03-01 14:05:09.042 Serial Line Errors: Framing Errors = 3\r\n"
+            "2007-03-01 14:05:09.042 Serial Port Error\r\n"
+            "2007-03-01 14:05:09.042 RAW INPUT DATA: 41\r\n",
+            m_file.contents());
+  EXPECT_TRUE(m_monitors.m_rgstrTexts.empty()) << "not from the other thread";
+  m_clock.m_time.nSecond = 30;
+  for (const std::string& strText : queue.takeAll())
+    m_log.sendToMonitors(strText);
+  EXPECT_EQ((std::vector<std::string>{"Serial Line Errors\nTime Stamp = 2007-03-01 14:05:09.042\nFraming Errors = 3",
+                                      "Serial Port Error\nTime Stamp = 2007-03-01 14:05:09.042"}),
+            m_monitors.m_rgstrTexts);
+  EXPECT_TRUE(queue.push("next")) << "a new notice after the texts were taken";
+  queue.noticeLost();
+  EXPECT_TRUE(queue.push("after a lost notice"));
+  for (size_t n = 0; n < MonitorTextQueue::kMaxTexts; ++n)
+    queue.push("flood");
+  EXPECT_EQ(MonitorTextQueue::kMaxTexts, queue.takeAll().size());
 }
 
 TEST_F(EventLogTest, NothingGoesToMonitorsWhenNoneIsRegistered)

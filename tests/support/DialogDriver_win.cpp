@@ -1,5 +1,7 @@
 #include "DialogDriver_win.h"
 
+#include <commctrl.h>
+
 #include <thread>
 
 namespace dialogdriver
@@ -161,6 +163,43 @@ std::vector<std::string> listLines(HWND hwndDialog, int nId)
 std::vector<std::string> comboLines(HWND hwndDialog, int nId)
 {
   return readLines(GetDlgItem(hwndDialog, nId), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::string> listViewRows(HWND hwndDialog, int nId, int cColumns)
+{
+  HWND hwndList = GetDlgItem(hwndDialog, nId);
+  DWORD dwProcess = 0;
+  GetWindowThreadProcessId(hwndList, &dwProcess);
+  HANDLE hProcess = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, dwProcess);
+  std::vector<std::string> rgstrRows;
+  if (hProcess == nullptr)
+    return rgstrRows;
+  const int kcchText = 1024;
+  char* pRemote = static_cast<char*>(
+      VirtualAllocEx(hProcess, nullptr, sizeof(LVITEMA) + kcchText, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  int cRows = pRemote == nullptr ? 0 : static_cast<int>(SendMessageA(hwndList, LVM_GETITEMCOUNT, 0, 0));
+  for (int nRow = 0; nRow < cRows; ++nRow)
+  {
+    std::string strRow;
+    for (int nColumn = 0; nColumn < cColumns; ++nColumn)
+    {
+      LVITEMA item = {};
+      item.iSubItem = nColumn;
+      item.pszText = pRemote + sizeof(LVITEMA);
+      item.cchTextMax = kcchText;
+      char szText[kcchText] = "";
+      WriteProcessMemory(hProcess, pRemote, &item, sizeof(item), nullptr);
+      SendMessageA(hwndList, LVM_GETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(pRemote));
+      ReadProcessMemory(hProcess, pRemote + sizeof(LVITEMA), szText, kcchText, nullptr);
+      szText[kcchText - 1] = '\0';
+      strRow += (nColumn == 0 ? "" : "\t") + std::string(szText);
+    }
+    rgstrRows.push_back(strRow);
+  }
+  if (pRemote != nullptr)
+    VirtualFreeEx(hProcess, pRemote, 0, MEM_RELEASE);
+  CloseHandle(hProcess);
+  return rgstrRows;
 }
 
 int listSelection(HWND hwndDialog, int nId)

@@ -43,6 +43,10 @@ bool selectListIndex(HWND hwndDialog, int nId, int nIndex);
 std::vector<std::string> listLines(HWND hwndDialog, int nId);
 std::vector<std::string> comboLines(HWND hwndDialog, int nId);
 int listSelection(HWND hwndDialog, int nId);
+// The rows of a list view in report view, its columns joined by tabs. A list view's messages
+// carry pointers that the system does not copy between processes, so the item record lives in
+// the list view's own process while it is read.
+std::vector<std::string> listViewRows(HWND hwndDialog, int nId, int cColumns);
 
 // The text of a message box (its static control).
 std::string messageBoxText(HWND hwndBox);

@@ -22,6 +22,7 @@ std::vector<GalleryEntry> allEntries()
   addMainWindowGallery(rgEntries);
   addSettingsGallery(rgEntries);
   addDataEditingGallery(rgEntries);
+  addMonitorGallery(rgEntries);
   return rgEntries;
 }
 

@@ -18,3 +18,4 @@ struct GalleryEntry
 void addMainWindowGallery(std::vector<GalleryEntry>& rgEntries);
 void addSettingsGallery(std::vector<GalleryEntry>& rgEntries);
 void addDataEditingGallery(std::vector<GalleryEntry>& rgEntries);
+void addMonitorGallery(std::vector<GalleryEntry>& rgEntries);

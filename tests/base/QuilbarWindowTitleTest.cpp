@@ -1,4 +1,4 @@
-#include "pelldrop/QuilbarWindowTitle.h"
+#include "base/QuilbarWindowTitle.h"
 
 #include <gtest/gtest.h>
 
