@@ -41,6 +41,7 @@ void DataPath::takeRunningProfile(const QuilbarProfile& profile)
   settings.fLockOutputWindow = profile.getLockOutputWindow() == 1;
   settings.rgstrTitles = profile.getTitles();
   settings.pmapKeyTranslator = &m_runningProfile.getKeyTranslatorMap();
+  settings.pTypingRules = &m_runningProfile.getTypingRules();
   m_emitter.setSettings(settings);
   m_log.setSettings(profile.getLogging(), profile.getLogFilename());
 }

@@ -3,6 +3,7 @@
 #include "MainWindowBox_win.h"
 #include "ProgramPath_win.h"
 #include "ResourceIds.h"
+#include "TrayMenu_win.h"
 #include "sheet/SettingsDialogs_win.h"
 #include "base/Assert.h"
 #include "serial/SerialMessages_win.h"
@@ -253,14 +254,56 @@ void CQuilbarDlg::onDestroy()
   m_tray.remove();
 }
 
+// A left click shows the window; the right button, once released, opens the tray menu.
 LRESULT CQuilbarDlg::onTrayNotify(LPARAM lParam)
 {
-  if (static_cast<UINT>(lParam) != WM_LBUTTONDOWN)
+  switch (static_cast<UINT>(lParam))
+  {
+  case WM_LBUTTONDOWN:
+    showFromTray();
+    return 1;
+  case WM_RBUTTONUP:
+    onTrayMenu();
+    return 1;
+  default:
     return 0;
+  }
+}
+
+void CQuilbarDlg::showFromTray()
+{
   m_fKeepHidden = false;
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
-  return 1;
+}
+
+// The menu's commands go to the handlers of the window's own controls, with their checks (the
+// settings password, Unload's questions).
+void CQuilbarDlg::onTrayMenu()
+{
+  int nCommand = TrayMenu::choose(hwnd(), IsWindowEnabled(item(IDC_MAIN_SETTINGS)) != FALSE);
+  std::string strError;
+  switch (nCommand)
+  {
+  case TrayMenu::knOpen:
+    showFromTray();
+    break;
+  case TrayMenu::knMonitor:
+    if (!TrayMenu::startMonitor(strError))
+      showMessageBox(strError, kszBoxCaption, MB_OK | MB_ICONSTOP);
+    break;
+  case IDC_MAIN_SETTINGS:
+    m_form.onSettings();
+    break;
+  case IDC_MAIN_HIDE:
+    onHide();
+    break;
+  case IDOK:
+    onOk();
+    break;
+  default:
+    break;
+  }
 }
 
 // ---- MainWindowHost -----------------------------------------------------------------------------

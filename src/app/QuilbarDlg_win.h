@@ -54,6 +54,8 @@ private:
   void onHide();
   void onProfileCommand(int nCode);
   LRESULT onTrayNotify(LPARAM lParam);
+  void showFromTray();
+  void onTrayMenu();
   int showMessageBox(const std::string& strText, const char* pszCaption, UINT uType) const;
 
   // MainWindowHost

@@ -9,7 +9,7 @@ bool FormatTestOutput::NoKeyEvents::keyEvent(int, int, unsigned)
   return false;
 }
 
-bool FormatTestOutput::NoKeyEvents::unicodeEvent(int)
+bool FormatTestOutput::NoKeyEvents::unicodeEvent(int, unsigned)
 {
   QB_ASSERT(!"a test of formats never presses keys");
   return false;

@@ -33,7 +33,7 @@ private:
   {
   public:
     bool keyEvent(int, int, unsigned) override;
-    bool unicodeEvent(int) override;
+    bool unicodeEvent(int, unsigned) override;
     void wait(int) override {}
   };
 

@@ -1,6 +1,7 @@
 #include "ForegroundWindow_win.h"
 
 #include "IntegrityLevel.h"
+#include "SystemTargetKeyboard_win.h"
 #include "base/UniqueResource_win.h"
 
 #include <vector>
@@ -61,6 +62,27 @@ void SystemForegroundWindow::setMainWindow(HWND hwndMain)
 HWND SystemForegroundWindow::getMainWindow()
 {
   return s_hwndMain;
+}
+
+uintptr_t SystemForegroundWindow::windowId() const
+{
+  return reinterpret_cast<uintptr_t>(GetForegroundWindow());
+}
+
+bool SystemForegroundWindow::getClassName(std::string& strClass) const
+{
+  HWND hwnd = GetForegroundWindow();
+  if (hwnd == NULL || !IsWindow(hwnd))
+    return false;
+  char szClass[256] = "";
+  int nCopied = GetClassNameA(hwnd, szClass, sizeof szClass);
+  strClass.assign(szClass, static_cast<size_t>(nCopied > 0 ? nCopied : 0));
+  return true;
+}
+
+std::unique_ptr<TargetKeyboard> SystemForegroundWindow::targetKeyboard() const
+{
+  return std::make_unique<SystemTargetKeyboard>(GetForegroundWindow());
 }
 
 bool SystemForegroundWindow::getTitle(std::string& strTitle) const

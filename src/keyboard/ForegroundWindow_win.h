@@ -12,7 +12,10 @@ public:
   static void setMainWindow(HWND hwndMain);
   static HWND getMainWindow();
 
+  uintptr_t windowId() const override;
   bool getTitle(std::string& strTitle) const override;
+  bool getClassName(std::string& strClass) const override;
+  std::unique_ptr<TargetKeyboard> targetKeyboard() const override;
   bool isOwnMainWindow() const override;
   bool isAboveOwnIntegrity() const override;
 

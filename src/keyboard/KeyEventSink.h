@@ -10,8 +10,8 @@ public:
   // A key press or release: virtual-key code, set-1 scan code, kdwKeyExtended | kdwKeyUp. False
   // when the system did not take the event into its input stream.
   virtual bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) = 0;
-  // One Unicode character event (key-down only); false as for keyEvent.
-  virtual bool unicodeEvent(int nCode) = 0;
+  // A Unicode character's press or release (dwFlags kdwKeyUp or 0); false as for keyEvent.
+  virtual bool unicodeEvent(int nCode, unsigned dwFlags) = 0;
   // Suspends the typing thread; 0 still yields, so the receiver can keep up.
   virtual void wait(int nMilliseconds) = 0;
 };

@@ -30,13 +30,13 @@ bool SystemKeyEventSink::keyEvent(int nVirtualKey, int nScanCode, unsigned dwFla
   return inject(input);
 }
 
-bool SystemKeyEventSink::unicodeEvent(int nCode)
+bool SystemKeyEventSink::unicodeEvent(int nCode, unsigned dwFlags)
 {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = 0;
   input.ki.wScan = static_cast<WORD>(nCode);
-  input.ki.dwFlags = KEYEVENTF_UNICODE;
+  input.ki.dwFlags = KEYEVENTF_UNICODE | (dwFlags & KEYEVENTF_KEYUP);
   return inject(input);
 }
 

@@ -8,6 +8,6 @@ class SystemKeyEventSink : public KeyEventSink
 {
 public:
   bool keyEvent(int nVirtualKey, int nScanCode, unsigned dwFlags) override;
-  bool unicodeEvent(int nCode) override;
+  bool unicodeEvent(int nCode, unsigned dwFlags) override;
   void wait(int nMilliseconds) override;
 };

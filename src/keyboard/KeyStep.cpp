@@ -12,12 +12,12 @@ KeyStep KeyStep::key(int nVirtualKey, int nScanCode, unsigned dwFlags)
   return step;
 }
 
-KeyStep KeyStep::unicode(int nCode)
+KeyStep KeyStep::unicode(int nCode, unsigned dwFlags)
 {
   KeyStep step;
   step.kind = Kind::Unicode;
   step.nScanCode = nCode;
-  step.dwFlags = kdwKeyUnicode;
+  step.dwFlags = kdwKeyUnicode | dwFlags;
   return step;
 }
 
@@ -45,7 +45,7 @@ std::string KeyStep::describe() const
                   (dwFlags & kdwKeyExtended) ? " ext" : "", (dwFlags & kdwKeyUp) ? " up" : " down");
     break;
   case Kind::Unicode:
-    std::snprintf(szText, sizeof szText, "unicode 0x%04x", nScanCode);
+    std::snprintf(szText, sizeof szText, "unicode 0x%04x%s", nScanCode, (dwFlags & kdwKeyUp) ? " up" : " down");
     break;
   case Kind::Wait:
     std::snprintf(szText, sizeof szText, "wait %d", nMilliseconds);

@@ -20,11 +20,11 @@ struct KeyStep
   Kind kind = Kind::Wait;
   int nVirtualKey = 0;
   int nScanCode = 0;  // for a Unicode event: the character code
-  unsigned dwFlags = 0;
+  unsigned dwFlags = 0;  // a Unicode event carries kdwKeyUnicode, and kdwKeyUp for its release
   int nMilliseconds = 0;
 
   static KeyStep key(int nVirtualKey, int nScanCode, unsigned dwFlags);
-  static KeyStep unicode(int nCode);
+  static KeyStep unicode(int nCode, unsigned dwFlags = 0);
   static KeyStep wait(int nMilliseconds);
 
   bool operator==(const KeyStep& other) const;

@@ -1,5 +1,7 @@
 #include "KeyboardRefusal.h"
 
+#include "base/DataConv.h"
+
 const char* describeKeyboardRefusal(KeyboardRefusal refusal)
 {
   switch (refusal)
@@ -20,4 +22,21 @@ const char* describeKeyboardRefusal(KeyboardRefusal refusal)
     return "the system refused the keystrokes";
   }
   return "";
+}
+
+std::string describeSkippedCharacters(const std::string& strSkipped)
+{
+  std::string strText;
+  for (char ch : strSkipped)
+    strText += (strText.empty() ? "no key for " : ", ") + DataConv::render(std::string(1, ch));
+  return strText;
+}
+
+std::string describeKeyboardOutcome(KeyboardRefusal refusal, const std::string& strSkipped)
+{
+  std::string strText = describeKeyboardRefusal(refusal);
+  std::string strSkippedText = describeSkippedCharacters(strSkipped);
+  if (!strText.empty() && !strSkippedText.empty())
+    strText += "; ";
+  return strText + strSkippedText;
 }

@@ -6,6 +6,7 @@
 #include "KeyStep.h"
 #include "KeyTranslatorMap.h"
 #include "KeyboardRefusal.h"
+#include "TypingRuleList.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ struct KeyboardOutputSettings
   std::vector<std::string> rgstrTitles;
   // Owned by the profile; must outlive the emitter's use of it.
   const KeyTranslatorMap* pmapKeyTranslator = nullptr;
+  // Owned by the profile likewise; null or empty types everything by the key map.
+  const TypingRuleList* pTypingRules = nullptr;
 };
 
 // Types texts into the foreground window through the key translator map, never into the
@@ -42,6 +45,9 @@ public:
 
   // The first refusal since the last call, and forgotten: what kept output from being typed.
   KeyboardRefusal takeRefusal();
+  // The characters skipped for want of a recipe since the last call, each once, in the order
+  // met, and forgotten.
+  std::string takeSkipped();
 
   // Ctrl+Alt+Shift+key; nothing is reported.
   void sendModifiedChord(int nVirtualKey, int nScanCode);
@@ -50,13 +56,29 @@ public:
   void sendPostfixKeys();
 
 private:
+  // What was found out about the window in front when it came there, so that the title, the
+  // lock's patterns and the typing rules are looked at once per window rather than per byte.
+  struct WindowVerdict
+  {
+    bool fKnown = false;
+    uintptr_t id = 0;
+    KeyboardRefusal refusal = KeyboardRefusal::kNone;
+    const TypingRule* pRule = nullptr;
+    std::unique_ptr<TargetKeyboard> pKeyboard;
+  };
+
+  const WindowVerdict& verdictNow();
+  bool typeByte(unsigned char by, bool fDescribeOnly, std::string& strReport);
   bool perform(const std::vector<KeyStep>& rgSteps);
   void sendChordIfEnabled(int nVirtualKey, int nScanCode);
   void noteRefusal(KeyboardRefusal refusal);
+  void noteSkipped(char ch);
 
   KeyEventSink& m_sink;
   const ForegroundWindow& m_foregroundWindow;
   const CapsLockState& m_capsLock;
   KeyboardOutputSettings m_settings;
   KeyboardRefusal m_refusal = KeyboardRefusal::kNone;
+  std::string m_strSkipped;
+  WindowVerdict m_verdict;
 };

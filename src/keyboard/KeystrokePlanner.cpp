@@ -1,56 +1,17 @@
 #include "KeystrokePlanner.h"
 
+#include "KeyStepList.h"
 #include "KeyTables.h"
 #include "base/Assert.h"
 
 namespace
 {
-// Collects the steps of one byte; in describe-only mode it collects nothing, so describing and
-// typing share one path and cannot drift apart.
-class StepList
-{
-public:
-  StepList(int nDelay, bool fDescribeOnly) : m_nDelay(nDelay), m_fDescribeOnly(fDescribeOnly) {}
-
-  void keyDown(int nVirtualKey, int nScanCode, unsigned dwFlags = 0)
-  {
-    pressOrRelease(nVirtualKey, nScanCode, dwFlags);
-  }
-  void keyUp(int nVirtualKey, int nScanCode, unsigned dwFlags = 0)
-  {
-    pressOrRelease(nVirtualKey, nScanCode, dwFlags | kdwKeyUp);
-  }
-  void unicode(int nCode)
-  {
-    if (m_fDescribeOnly)
-      return;
-    m_rgSteps.push_back(KeyStep::unicode(nCode));
-    m_rgSteps.push_back(KeyStep::wait(m_nDelay));
-  }
-  std::vector<KeyStep>& steps() { return m_rgSteps; }
-
-private:
-  void pressOrRelease(int nVirtualKey, int nScanCode, unsigned dwFlags)
-  {
-    if (m_fDescribeOnly)
-      return;
-    m_rgSteps.push_back(KeyStep::key(nVirtualKey, nScanCode, dwFlags));
-    m_rgSteps.push_back(KeyStep::wait(m_nDelay));
-  }
-
-  int m_nDelay;
-  bool m_fDescribeOnly;
-  std::vector<KeyStep> m_rgSteps;
-};
-
 std::string modifierName(int nScanCode)
 {
   return KeyTables::keyName(nScanCode, false) + "+";
 }
 
-// The Unicode event is a lone key-down: the injection call produces the character from it, and
-// receivers have always seen it that way.
-KeystrokePlan planUnicodeEntry(const KeyTranslator& entry, StepList& steps)
+KeystrokePlan planUnicodeEntry(const KeyTranslator& entry, KeyStepList& steps)
 {
   steps.unicode(entry.getKeyCode());
   KeystrokePlan plan;
@@ -68,7 +29,7 @@ bool isShiftPressed(const KeyTranslator& entry, int nCapsState)
   return entry.getShift();
 }
 
-KeystrokePlan planKeyEntry(const KeyTranslator& entry, int nCapsState, StepList& steps)
+KeystrokePlan planKeyEntry(const KeyTranslator& entry, int nCapsState, KeyStepList& steps)
 {
   using P = KeystrokePlanner;
   std::string strPart;
@@ -116,7 +77,7 @@ KeystrokePlan KeystrokePlanner::planEntry(const KeyTranslator& entry, int nCapsS
 {
   if (!entry.getValid())
     return KeystrokePlan();
-  StepList steps(nDelay, fDescribeOnly);
+  KeyStepList steps(nDelay, fDescribeOnly);
   if (entry.isUnicodeEntry())
     return planUnicodeEntry(entry, steps);
   return planKeyEntry(entry, nCapsState, steps);
@@ -139,7 +100,7 @@ KeystrokePlan KeystrokePlanner::planText(const char* psz, const KeyTranslatorMap
 
 std::vector<KeyStep> KeystrokePlanner::planModifiedChord(int nVirtualKey, int nScanCode, int nDelay)
 {
-  StepList steps(nDelay, false);
+  KeyStepList steps(nDelay, false);
   steps.keyDown(kvkControl, kscControl);
   steps.keyDown(kvkAlt, kscAlt);
   steps.keyDown(kvkShift, kscShift);

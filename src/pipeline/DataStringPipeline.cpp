@@ -87,6 +87,7 @@ void DataStringPipeline::processOne(const std::string& strData)
     rgstrDetails.push_back("Input String = " + DataConv::render(strText));
   // A refusal left from a report built elsewhere (a test dialog) is not this string's.
   m_emitter.takeRefusal();
+  m_emitter.takeSkipped();
 
   if (!passesOutputWindowLock(rgstrDetails))
     return;
@@ -168,17 +169,16 @@ void DataStringPipeline::notifyDelivered()
 }
 
 // Whatever kept keystrokes back during this string (the gate is asked before every character, and
-// the system's count of events taken after every event) goes into the event with the title of
-// the window in front, and to the user's notice.
+// the system's count of events taken after every event) and every character the key map has no
+// recipe for go into the event with the title of the window in front, and to the user's notice.
 void DataStringPipeline::reportKeyboardOutcome(std::vector<std::string>& rgstrDetails)
 {
-  KeyboardRefusal refusal = m_emitter.takeRefusal();
-  if (refusal == KeyboardRefusal::kNone)
+  std::string strReason = describeKeyboardOutcome(m_emitter.takeRefusal(), m_emitter.takeSkipped());
+  if (strReason.empty())
   {
     notifyDelivered();
     return;
   }
-  std::string strReason = describeKeyboardRefusal(refusal);
   if (loggingActive())
   {
     rgstrDetails.push_back("Not Typed = " + strReason);

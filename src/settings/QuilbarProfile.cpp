@@ -120,7 +120,8 @@ QuilbarProfile::QuilbarProfile()
 QuilbarProfile::QuilbarProfile(const QuilbarProfile& profile)
     : m_dataEditFormatMap(profile.m_dataEditFormatMap),
       m_keyTranslatorMap(profile.m_keyTranslatorMap),
-      m_replacementMap(profile.m_replacementMap)
+      m_replacementMap(profile.m_replacementMap),
+      m_typingRules(profile.m_typingRules)
 {
   resetValues();
   copyValues(profile);
@@ -136,6 +137,7 @@ QuilbarProfile& QuilbarProfile::operator=(const QuilbarProfile& profile)
   m_dataEditFormatMap = profile.m_dataEditFormatMap;
   m_keyTranslatorMap = profile.m_keyTranslatorMap;
   m_replacementMap = profile.m_replacementMap;
+  m_typingRules = profile.m_typingRules;
   return *this;
 }
 
@@ -159,6 +161,7 @@ void QuilbarProfile::setDefaults()
   // The other maps as their constructors make them.
   m_keyTranslatorMap.setDefault();
   m_replacementMap.removeAll();
+  m_typingRules.setRules({});
 }
 
 void QuilbarProfile::resetValues()
@@ -320,7 +323,7 @@ bool QuilbarProfile::loadFromRegistry(const Registry& regKey, std::string& strEr
   QB_ASSERT(true == regKey.isOpen());
   return loadValues(regKey, strError) && m_dataEditFormatMap.loadFromRegistry(regKey, strError)
          && m_keyTranslatorMap.loadKeyTranslatorMap(regKey, strError)
-         && m_replacementMap.loadFromRegistry(regKey, strError);
+         && m_replacementMap.loadFromRegistry(regKey, strError) && m_typingRules.loadFromRegistry(regKey, strError);
 }
 
 bool QuilbarProfile::saveValues(Registry& regKey) const
@@ -344,7 +347,8 @@ bool QuilbarProfile::saveToRegistry(Registry& regKey) const
 {
   QB_ASSERT(true == regKey.isOpen());
   return saveValues(regKey) && m_dataEditFormatMap.saveToRegistry(regKey)
-         && m_keyTranslatorMap.saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey);
+         && m_keyTranslatorMap.saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey)
+         && m_typingRules.saveToRegistry(regKey);
 }
 
 namespace

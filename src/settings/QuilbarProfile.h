@@ -4,6 +4,7 @@
 #include "engine/DataEditFormatMap.h"
 #include "engine/ReplacementMap.h"
 #include "keyboard/KeyTranslatorMap.h"
+#include "keyboard/TypingRuleList.h"
 
 #include <cstdint>
 #include <string>
@@ -114,6 +115,9 @@ public:
   const KeyTranslatorMap& getKeyTranslatorMap() const { return m_keyTranslatorMap; }
   ReplacementMap& getReplacementMap() { return m_replacementMap; }
   const ReplacementMap& getReplacementMap() const { return m_replacementMap; }
+  // Beyond the classic settings, optional in the registry: how to type into chosen windows.
+  TypingRuleList& getTypingRules() { return m_typingRules; }
+  const TypingRuleList& getTypingRules() const { return m_typingRules; }
 
   // Reads the profile from its open key; false with the message in strError. Values read before
   // a failure stay in the record. Times are clamped to kdwMaxMilliseconds.
@@ -191,4 +195,5 @@ private:
   DataEditFormatMap m_dataEditFormatMap;
   KeyTranslatorMap m_keyTranslatorMap;
   ReplacementMap m_replacementMap;
+  TypingRuleList m_typingRules;
 };

@@ -28,10 +28,15 @@ const KnownValue krgCriteriaValues[] = {
 const KnownValue krgReplacementValues[] = {{"Order", Registry::kdwTypeDword},
                                            {"Input", Registry::kdwTypeString},
                                            {"Replace", Registry::kdwTypeString}};
+const KnownValue krgTypingRuleValues[] = {
+    {"Order", Registry::kdwTypeDword},       {"Title", Registry::kdwTypeString},
+    {"Class", Registry::kdwTypeString},      {"TextMethod", Registry::kdwTypeDword},
+    {"ControlMethod", Registry::kdwTypeDword}, {"ControlText", Registry::kdwTypeString}};
 
 // The sub-key prefixes the profile's readers take, in their exact letter case.
 const char kszFormatPrefix[] = "DataEditFormat";
 const char kszReplacementPrefix[] = "Replacement";
+const char kszTypingRulePrefix[] = "TypingRule";
 
 enum class Level
 {
@@ -40,6 +45,7 @@ enum class Level
   Format,
   Criteria,
   Replacement,
+  TypingRule,
   Unknown
 };
 
@@ -75,6 +81,8 @@ Level levelOf(const std::string& strRelative)
     return Level::Format;
   if (rgParts.size() == 2 && startsWith(rgParts[1], kszReplacementPrefix))
     return Level::Replacement;
+  if (rgParts.size() == 2 && startsWith(rgParts[1], kszTypingRulePrefix))
+    return Level::TypingRule;
   if (rgParts.size() == 3 && startsWith(rgParts[1], kszFormatPrefix))
     return Level::Criteria;
   return Level::Unknown;
@@ -104,6 +112,7 @@ bool findKnown(Level level, const std::string& strName, uint32_t& dwType)
   case Level::Format: return findIn(krgFormatValues, strName, dwType);
   case Level::Criteria: return findIn(krgCriteriaValues, strName, dwType);
   case Level::Replacement: return findIn(krgReplacementValues, strName, dwType);
+  case Level::TypingRule: return findIn(krgTypingRuleValues, strName, dwType);
   case Level::Unknown: break;
   }
   return false;

@@ -6,7 +6,8 @@
 #include <vector>
 
 // What a settings file may hold: the settings key and the keys the program keeps below it (a
-// profile key per profile, with its data edit formats, their criteria and its replacements),
+// profile key per profile, with its data edit formats, their criteria, its replacements and its
+// typing rules),
 // each value one the program reads there, with the type it reads it as and data it can hold.
 // Whatever else a registry file can do (other keys, deletions, default values) is refused, so
 // that importing a file can never write anywhere else.

@@ -12,6 +12,7 @@
 #include "app/AutoStartList.h"
 #include "app/ResourceIds.h"
 #include "base/Registry.h"
+#include "monitor/MonitorResourceIds.h"
 #include "settings/QuilbarProfileStore.h"
 
 #include <gtest/gtest.h>
@@ -430,6 +431,24 @@ TEST_F(ProgramTest, HiddenAtStartItReadsAllTheSameAndHidingNeverEndsIt)
   PostMessageA(hwndMain, WM_CLOSE, 0, 0);
   EXPECT_TRUE(waitVisible(hwndMain, false)) << "the close box did not hide the window";
 
+  // The right button, released, opens the tray menu; its Monitor starts the monitor beside the
+  // program, which finds this wedge. The window stays hidden.
+  PostMessageA(hwndMain, kuTrayNotify, 128, WM_RBUTTONUP);
+  HWND hwndMenu = nullptr;
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return (hwndMenu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(hwndMenu); }, 10000ms, 20ms))
+      << "the tray menu did not open";
+  keybd_event('M', 0x32, 0, 0);
+  keybd_event('M', 0x32, KEYEVENTF_KEYUP, 0);
+  HWND hwndMonitor = dialogdriver::waitForWindow("Tarnwick Quilbar Monitor", 20000ms, "#32770");
+  ASSERT_NE(nullptr, hwndMonitor) << "Monitor on the tray menu did not start the monitor";
+  EXPECT_TRUE(testsupport::waitUntil(
+      [&] { return dialogdriver::itemText(hwndMonitor, IDC_MONITOR_STATE).find(kszMainTitle) == 0; }, 10000ms, 20ms))
+      << dialogdriver::itemText(hwndMonitor, IDC_MONITOR_STATE);
+  PostMessageA(hwndMonitor, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(dialogdriver::waitForWindowGone(hwndMonitor));
+  EXPECT_FALSE(IsWindowVisible(hwndMain));
+
   EXPECT_TRUE(quilbar.isRunning());
   ASSERT_TRUE(target.bringToFront());
   target.clearText();
@@ -714,7 +733,9 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
   DestroyWindow(hwndSubscriber);
 }
 // A subscriber switched keyboard output off: the scan is not typed, and the event log says why
-// and which window was in front. Switched on again, the next scan is typed.
+// and which window was in front. Switched on again, the next scan is typed, and the profile's
+// typing rule for that window types the group separator as its text and the e-acute the key map
+// has no recipe for.
 TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
 {
   StoryLog log;
@@ -723,6 +744,11 @@ TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
     QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
     profile.setLogging(1);
     profile.setLogFilename(log.path());
+    TypingRule rule;
+    rule.setTitle("Refusal target");
+    rule.setControlMethod(TypingRule::kControlText);
+    rule.setControlText("|");
+    profile.getTypingRules().setRules({rule});
     ASSERT_TRUE(store.saveSettings());
   }
   KeyTargetProcess target("Refusal target");
@@ -743,6 +769,8 @@ TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
   PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.KeyboardEvents"), 0, 0);
   scan(m_peer1, "ON1");
   EXPECT_TRUE(target.waitForText("ON1\r\n")) << target.text();
+  scan(m_peer1, "G\x1DS\xE9");
+  EXPECT_TRUE(target.waitForText("ON1\r\nG|S\xE9\r\n")) << target.text();
 }
 
 // The output window lock with holding on: a scan read while another window is in front waits,

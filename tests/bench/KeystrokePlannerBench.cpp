@@ -18,7 +18,7 @@ std::string mixedText()
   return strText;
 }
 
-// Printable characters go as Unicode events, Enter as its key pressed and released, each event
+// Printable characters go as Unicode presses and releases, Enter as its key pressed and released, each event
 // followed by the inter-character wait (0 here).
 KeystrokePlan planPlainly(const std::string& strText, bool fDescribeOnly)
 {
@@ -35,7 +35,9 @@ KeystrokePlan planPlainly(const std::string& strText, bool fDescribeOnly)
       continue;
     }
     if (!fDescribeOnly)
-      plan.rgSteps.insert(plan.rgSteps.end(), {KeyStep::unicode(static_cast<unsigned char>(ch)), KeyStep::wait(0)});
+      plan.rgSteps.insert(plan.rgSteps.end(), {KeyStep::unicode(static_cast<unsigned char>(ch)), KeyStep::wait(0),
+                                               KeyStep::unicode(static_cast<unsigned char>(ch), kdwKeyUp),
+                                               KeyStep::wait(0)});
     plan.strReport += ch;
     plan.strReport += ' ';
   }

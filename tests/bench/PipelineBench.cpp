@@ -28,6 +28,13 @@ public:
     strTitle = "Orders - Editor";
     return true;
   }
+  uintptr_t windowId() const override { return 1; }
+  bool getClassName(std::string& strClass) const override
+  {
+    strClass = "Edit";
+    return true;
+  }
+  std::unique_ptr<TargetKeyboard> targetKeyboard() const override { return nullptr; }
   bool isOwnMainWindow() const override { return false; }
   bool isAboveOwnIntegrity() const override { return false; }
 };

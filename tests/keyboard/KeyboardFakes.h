@@ -4,6 +4,7 @@
 #include "keyboard/ForegroundWindow.h"
 #include "keyboard/KeyEventSink.h"
 #include "keyboard/KeyStep.h"
+#include "LayoutTables.h"
 
 #include <functional>
 #include <string>
@@ -21,7 +22,7 @@ public:
   {
     return take(KeyStep::key(nVirtualKey, nScanCode, dwFlags));
   }
-  bool unicodeEvent(int nCode) override { return take(KeyStep::unicode(nCode)); }
+  bool unicodeEvent(int nCode, unsigned dwFlags) override { return take(KeyStep::unicode(nCode, dwFlags)); }
   void wait(int nMilliseconds) override { m_rgSteps.push_back(KeyStep::wait(nMilliseconds)); }
 
   std::vector<KeyStep> m_rgSteps;
@@ -42,21 +43,44 @@ private:
   }
 };
 
+// Any change of what it says about the window counts as another window in front.
 class FakeForegroundWindow : public ForegroundWindow
 {
 public:
+  uintptr_t windowId() const override
+  {
+    if (!m_fPresent)
+      return 0;
+    return std::hash<std::string>()(m_strTitle + "\n" + m_strClass + (m_fOwnMainWindow ? "o" : "") +
+                                    (m_fElevated ? "e" : "") + m_keyboard.m_strName);
+  }
   bool getTitle(std::string& strTitle) const override
   {
+    ++m_nTitleReads;
     if (!m_fPresent)
       return false;
     strTitle = m_strTitle;
     return true;
+  }
+  bool getClassName(std::string& strClass) const override
+  {
+    if (!m_fPresent)
+      return false;
+    strClass = m_strClass;
+    return true;
+  }
+  std::unique_ptr<TargetKeyboard> targetKeyboard() const override
+  {
+    return std::make_unique<TableKeyboard>(m_keyboard);
   }
   bool isOwnMainWindow() const override { return m_fOwnMainWindow; }
   bool isAboveOwnIntegrity() const override { return m_fElevated; }
 
   bool m_fPresent = true;
   std::string m_strTitle = "Untitled - Notepad";
+  std::string m_strClass = "Notepad";
+  TableKeyboard m_keyboard;
+  mutable int m_nTitleReads = 0;
   bool m_fOwnMainWindow = false;
   bool m_fElevated = false;
 };

@@ -24,10 +24,10 @@ public:
     ++m_nEvents;
     return m_system.keyEvent(nVirtualKey, nScanCode, dwFlags);
   }
-  bool unicodeEvent(int nCode) override
+  bool unicodeEvent(int nCode, unsigned dwFlags) override
   {
     ++m_nEvents;
-    return m_system.unicodeEvent(nCode);
+    return m_system.unicodeEvent(nCode, dwFlags);
   }
   void wait(int nMilliseconds) override
   {
@@ -151,8 +151,8 @@ TEST_F(KeyboardOutputTest, IntercharacterDelayPacesTheTyping)
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ("a b Shift+' ", type("ab\xC4"));
   auto elapsed = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(6, m_sink.m_nWaits);
-  EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 6 * 20);
+  EXPECT_EQ(8, m_sink.m_nWaits);
+  EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 8 * 20);
   EXPECT_TRUE(m_target.waitForText("ab\"")) << "found \"" << m_target.text() << "\"";
 }
 

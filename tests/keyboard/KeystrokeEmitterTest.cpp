@@ -67,11 +67,11 @@ TEST_F(KeystrokeEmitterTest, RestOfTheTextIsDroppedWhenTheMainWindowComesToTheFr
 {
   int nEvents = 0;
   m_sink.m_fnAfterEvent = [&] {
-    if (++nEvents == 2)
+    if (++nEvents == 4)
       m_foreground.m_fOwnMainWindow = true;
   };
   EXPECT_EQ("a b ", type("abcd"));
-  EXPECT_EQ(2, nEvents);
+  EXPECT_EQ(4, nEvents);
 }
 
 TEST_F(KeystrokeEmitterTest, KeyboardEventsSwitchedOffSilencesEvenTheReport)
@@ -97,7 +97,7 @@ TEST_F(KeystrokeEmitterTest, LockRefusesUnmatchedWindowsButNotDescriptions)
   EXPECT_TRUE(m_sink.m_rgSteps.empty());
   m_foreground.m_strTitle = "Report - Word";
   EXPECT_EQ("a b ", type("ab"));
-  EXPECT_EQ(4u, m_sink.m_rgSteps.size());
+  EXPECT_EQ(8u, m_sink.m_rgSteps.size());
 }
 
 TEST_F(KeystrokeEmitterTest, LockIsAskedAgainBeforeEveryByte)
@@ -236,11 +236,11 @@ TEST_F(KeystrokeEmitterTest, TheFirstRefusalOfAStringIsTheOneKept)
 
 TEST_F(KeystrokeEmitterTest, AnEventTheSystemRefusesEndsTheTextAndIsReported)
 {
-  // Each letter is one Unicode event; the second, "b", is refused.
-  m_sink.m_nRefuseFrom = 1;
+  // Each letter is a Unicode press and release; the press of "b" is refused, its release offered.
+  m_sink.m_nRefuseFrom = 2;
   EXPECT_EQ("a ", type("abc"));
   EXPECT_EQ(KeyboardRefusal::kEventsRefused, m_emitter.takeRefusal());
-  EXPECT_EQ(2, m_sink.m_nEventsOffered) << "\"c\" was offered after \"b\" was refused";
+  EXPECT_EQ(4, m_sink.m_nEventsOffered) << "\"c\" was offered after \"b\" was refused";
   EXPECT_EQ(describeSteps(KeystrokePlanner::planText("a", m_map, 0, 0, false).rgSteps), describeSteps(m_sink.m_rgSteps))
       << "no wait after the refused event either";
 }
@@ -259,6 +259,33 @@ TEST_F(KeystrokeEmitterTest, AModifierPressedBeforeARefusalIsReleased)
       ++nReleasesOffered;
   EXPECT_EQ(static_cast<int>(2 + nReleasesOffered), m_sink.m_nEventsOffered)
       << "the press taken, the press refused and every release should be offered, nothing else";
+}
+
+// The default map has no recipe for most accented letters nor for a line feed: they are left out,
+// but each is named once, in the order met, together with a refusal that came too.
+TEST_F(KeystrokeEmitterTest, CharactersWithoutARecipeAreNamedOnce)
+{
+  struct Row
+  {
+    const char* pszText;
+    int nRefuseFrom;
+    const char* pszReport;
+    const char* pszOutcome;
+  } krgRows[] = {
+      {"Caf\xE9", -1, "C a f ", "no key for \xE9"},
+      {"\xE9t\xE9\n\xE9", -1, "t ", "no key for \xE9, <LF>"},
+      {"a\xE9" "b", 2, "a ", "the system refused the keystrokes; no key for \xE9"},
+      {"abc", -1, "a b c ", ""},
+  };
+  for (const Row& row : krgRows)
+  {
+    SCOPED_TRACE(row.pszText);
+    m_sink = RecordingKeyEventSink();
+    m_sink.m_nRefuseFrom = row.nRefuseFrom;
+    EXPECT_EQ(row.pszReport, type(row.pszText));
+    EXPECT_EQ(row.pszOutcome, describeKeyboardOutcome(m_emitter.takeRefusal(), m_emitter.takeSkipped()));
+    EXPECT_EQ("", m_emitter.takeSkipped()) << "the skipped characters were not forgotten";
+  }
 }
 
 TEST_F(KeystrokeEmitterTest, ChordsRefusedAreReportedToo)

@@ -44,7 +44,8 @@ std::vector<WorkedExample> workedExamples()
 {
   const KeyStep shiftDown = down(0x10, 0x2A), shiftUp = up(0x10, 0x2A);
   return {
-      {"letter A as Unicode", kmapDefault.entryOf('A'), 0, {KeyStep::unicode(0x41)}, "A "},
+      {"letter A as Unicode, pressed and released", kmapDefault.entryOf('A'), 0,
+       {KeyStep::unicode(0x41), KeyStep::unicode(0x41, kdwKeyUp)}, "A "},
       {"Nordic A-umlaut, caps off", kmapDefault.entryOf(0xC4), 0,
        {shiftDown, down(0xDE, 0x28), up(0xDE, 0x28), shiftUp}, "Shift+' "},
       {"Nordic A-umlaut, caps on", kmapDefault.entryOf(0xC4), 1, {down(0xDE, 0x28), up(0xDE, 0x28)}, "' "},
@@ -95,11 +96,16 @@ TEST(KeystrokePlannerTest, DescribeOnlyReportsTheSameAndPlansNothing)
   }
 }
 
+// Identical characters in a row are separate presses, each released before the next.
 TEST(KeystrokePlannerTest, TextReportPutsOneSpaceAfterEveryPart)
 {
-  KeystrokePlan plan = KeystrokePlanner::planText("Ab\r", kmapDefault, 0, 0, false);
-  EXPECT_EQ("A b Enter ", plan.strReport);
-  EXPECT_EQ(describeSteps(paced({KeyStep::unicode('A'), KeyStep::unicode('b'), down(0x0D, 0x1C), up(0x0D, 0x1C)}, 0)),
+  KeystrokePlan plan = KeystrokePlanner::planText("A22\r", kmapDefault, 0, 0, false);
+  EXPECT_EQ("A 2 2 Enter ", plan.strReport);
+  const unsigned U = kdwKeyUp;
+  EXPECT_EQ(describeSteps(paced({KeyStep::unicode('A'), KeyStep::unicode('A', U), KeyStep::unicode('2'),
+                                 KeyStep::unicode('2', U), KeyStep::unicode('2'), KeyStep::unicode('2', U),
+                                 down(0x0D, 0x1C), up(0x0D, 0x1C)},
+                                0)),
             describeSteps(plan.rgSteps));
 }
 
@@ -108,7 +114,8 @@ TEST(KeystrokePlannerTest, InvalidEntriesLeaveNoTrace)
   const char szText[] = {'\x0A', 'x', '\x10', '\xFF', '\0'};
   KeystrokePlan plan = KeystrokePlanner::planText(szText, kmapDefault, 0, 5, false);
   EXPECT_EQ("x ", plan.strReport);
-  EXPECT_EQ(describeSteps(paced({KeyStep::unicode('x')}, 5)), describeSteps(plan.rgSteps));
+  EXPECT_EQ(describeSteps(paced({KeyStep::unicode('x'), KeyStep::unicode('x', kdwKeyUp)}, 5)),
+            describeSteps(plan.rgSteps));
 }
 
 TEST(KeystrokePlannerTest, EmptyTextPlansNothing)
@@ -118,7 +125,7 @@ TEST(KeystrokePlannerTest, EmptyTextPlansNothing)
   EXPECT_TRUE(plan.strReport.empty());
 }
 
-// The waits per byte are fixed by the recipe: one for Unicode, two per key, two per pressed
+// The waits per byte are fixed by the recipe: two for Unicode and two per key, two per pressed
 // modifier and two for a dead key's space.
 TEST(KeystrokePlannerTest, WaitsPerRecipe)
 {
@@ -129,7 +136,7 @@ TEST(KeystrokePlannerTest, WaitsPerRecipe)
     int nCapsState;
     int nWaits;
   } krgRows[] = {
-      {"Unicode", kmapDefault.entryOf('a'), 0, 1},
+      {"Unicode", kmapDefault.entryOf('a'), 0, 2},
       {"plain key", kmapDefault.entryOf('\t'), 0, 2},
       {"A-umlaut, caps off", kmapDefault.entryOf(0xC4), 0, 4},
       {"A-umlaut, caps on", kmapDefault.entryOf(0xC4), 1, 2},

@@ -77,7 +77,7 @@ std::string arrivedText(const std::string& strText)
   return strArrived;
 }
 
-// The steps a plain typing loop makes for letters, digits and Enter: one Unicode key-down per
+// The steps a plain typing loop makes for letters, digits and Enter: a Unicode press and release per
 // character, Enter pressed and released as a key, each event followed by the delay's wait (0).
 std::vector<KeyStep> referenceSteps(const std::string& strText)
 {
@@ -88,7 +88,8 @@ std::vector<KeyStep> referenceSteps(const std::string& strText)
       rgSteps.insert(rgSteps.end(), {KeyStep::key(VK_RETURN, 0x1C, 0), KeyStep::wait(0),
                                      KeyStep::key(VK_RETURN, 0x1C, KEYEVENTF_KEYUP), KeyStep::wait(0)});
     else
-      rgSteps.insert(rgSteps.end(), {KeyStep::unicode(static_cast<unsigned char>(ch)), KeyStep::wait(0)});
+      rgSteps.insert(rgSteps.end(), {KeyStep::unicode(static_cast<unsigned char>(ch)), KeyStep::wait(0),
+                                     KeyStep::unicode(static_cast<unsigned char>(ch), kdwKeyUp), KeyStep::wait(0)});
   }
   return rgSteps;
 }
@@ -134,7 +135,7 @@ void typeRaw(const std::vector<KeyStep>& rgSteps)
     else
     {
       input.ki.wScan = static_cast<WORD>(step.nScanCode);
-      input.ki.dwFlags = KEYEVENTF_UNICODE;
+      input.ki.dwFlags = step.dwFlags;
     }
     SendInput(1, &input, sizeof input);
   }

@@ -545,6 +545,8 @@ TEST_F(DataStringPipelineTest, OutputNotTypedIsToldWithItsReasonUntilTheNextDeli
        "Current Window's Title = Untitled - Notepad"},
       {"events refused", [this] { m_sink.m_nRefuseFrom = 0; }, "the system refused the keystrokes",
        "Current Window's Title = Untitled - Notepad"},
+      {"character without a recipe", [this] { m_keyMap.entryOf('b').setValid(false); }, "no key for b",
+       "Current Window's Title = Untitled - Notepad"},
   };
   addFormat("F", "Input()");
   for (const Row& row : rgRows)
@@ -561,6 +563,7 @@ TEST_F(DataStringPipelineTest, OutputNotTypedIsToldWithItsReasonUntilTheNextDeli
       EXPECT_NE(rgstrDetails.end(),
                 std::find(rgstrDetails.begin(), rgstrDetails.end(), std::string("Not Typed = ") + row.pszReason));
 
+    m_keyMap.setDefault();
     m_keyboardSettings = KeyboardOutputSettings();
     m_keyboardSettings.pmapKeyTranslator = &m_keyMap;
     applyKeyboardSettings();

@@ -44,6 +44,16 @@ std::string dumpReplacements(const ReplacementMap& map)
   return out.str();
 }
 
+std::string dumpTypingRules(const TypingRuleList& list)
+{
+  std::ostringstream out;
+  for (const TypingRule& rule : list.rules())
+    out << "typing rule order=" << rule.getOrder() << " title=" << rule.getTitle() << " class=" << rule.getClass()
+        << " text=" << rule.getTextMethod() << " control=" << rule.getControlMethod()
+        << " controltext=" << rule.getControlText() << "\n";
+  return out.str();
+}
+
 // Only the entries that differ from the built-in recipes, so a failing comparison stays readable.
 std::string dumpKeyTranslators(const KeyTranslatorMap& map)
 {
@@ -89,6 +99,6 @@ std::string dumpProfile(const QuilbarProfile& p)
       << "\nHoldTimeLimit=" << p.getHoldTimeLimit()
       << "\nGS1InputForms=" << p.getGS1InputForms() << "\n"
       << dumpFormats(p.getDataEditFormatMap()) << dumpReplacements(p.getReplacementMap())
-      << dumpKeyTranslators(p.getKeyTranslatorMap());
+      << dumpKeyTranslators(p.getKeyTranslatorMap()) << dumpTypingRules(p.getTypingRules());
   return out.str();
 }

@@ -366,6 +366,60 @@ TEST_F(QuilbarProfileTest, OwnedRecordFailuresEndTheLoadWithTheirMessage)
   EXPECT_EQ(DataEditFormatMap::kszCorruptedOrder, strError);
 }
 
+// A typing rule's numbers out of range and its missing values are named; rules stored in another
+// order come back in their stored order.
+TEST_F(QuilbarProfileTest, TypingRulesLoadInOrderAndRefuseWhatTheyCannotBe)
+{
+  auto planted = [](uint32_t dwOrder, uint32_t dwText, uint32_t dwControl, bool fWithTitle) {
+    std::vector<StoredValue> values = {{"Order", dwOrder}, {"Class", ""}, {"TextMethod", dwText},
+                                       {"ControlMethod", dwControl}, {"ControlText", ""}};
+    if (fWithTitle)
+      values.push_back({"Title", "*"});
+    return values;
+  };
+  struct Row
+  {
+    const char* pszName;
+    std::vector<StoredValue> values;
+    std::string strError;  // empty: loads
+  } krgRows[] = {
+      {"text method 3", planted(0, 3, 0, true), invalidValue("TextMethod")},
+      {"control method 4", planted(0, 0, 4, true), invalidValue("ControlMethod")},
+      {"order beyond int", planted(0x80000000u, 0, 0, true), invalidValue("Order")},
+      {"no title", planted(0, 0, 0, false), failedToRead("Title")},
+      {"first of three", planted(0, 2, 3, true), ""},
+  };
+  for (const Row& row : krgRows)
+  {
+    SCOPED_TRACE(row.pszName);
+    ASSERT_TRUE(richProfile().saveToRegistry(key()));
+    Registry ruleKey;
+    if (key().openSubKey("TypingRule7", ruleKey, Registry::kdwAccessRead))
+    {
+      ruleKey.closeKey();
+      ASSERT_TRUE(key().deleteSubKey("TypingRule7"));
+    }
+    ASSERT_TRUE(plantKey(key(), "TypingRule7", row.values));
+    QuilbarProfile loaded;
+    std::string strError;
+    bool fLoaded = loaded.loadFromRegistry(key(), strError);
+    if (row.strError.empty())
+    {
+      ASSERT_TRUE(fLoaded) << strError;
+      ASSERT_EQ(3u, loaded.getTypingRules().rules().size());
+      EXPECT_EQ("*cmd.exe", loaded.getTypingRules().rules()[0].getTitle());
+      EXPECT_EQ("*", loaded.getTypingRules().rules()[1].getTitle()) << "order 0 goes before order 1";
+      EXPECT_EQ(TypingRule::kControlText, loaded.getTypingRules().rules()[1].getControlMethod());
+      EXPECT_EQ(1, loaded.getTypingRules().rules()[1].getOrder()) << "orders become positions";
+      continue;
+    }
+    EXPECT_FALSE(fLoaded);
+    std::string strExpected = row.strError;
+    strExpected.insert(strExpected.size() - 1, "\\TypingRule7");
+    EXPECT_EQ(strExpected, strError);
+  }
+}
+
 TEST_F(QuilbarProfileTest, KeyTranslatorMapOfAnotherSizeFailsTheLoad)
 {
   ASSERT_TRUE(richProfile().saveToRegistry(key()));

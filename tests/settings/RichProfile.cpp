@@ -92,5 +92,14 @@ QuilbarProfile richProfile()
   KeyTranslator& deadKey = profile.getKeyTranslatorMap().entryOf(0xA8);
   deadKey = KeyTranslator(0xA8, 0xBA, true, false, false, false, true, true, false);
   profile.getKeyTranslatorMap().entryOf('\r').setValid(false);
+
+  TypingRule console, browser;
+  console.setTitle("*cmd.exe");
+  console.setClass("ConsoleWindowClass");
+  console.setTextMethod(TypingRule::kTextLayoutKeys);
+  browser.setTitle("* - Browser");
+  browser.setControlMethod(TypingRule::kControlText);
+  browser.setControlText("<RS>|");
+  profile.getTypingRules().setRules({console, browser});
   return profile;
 }

@@ -10,7 +10,7 @@ class CountingKeyEventSink : public KeyEventSink
 {
 public:
   bool keyEvent(int, int, unsigned) override { ++m_nEvents; return true; }
-  bool unicodeEvent(int) override { ++m_nEvents; return true; }
+  bool unicodeEvent(int, unsigned) override { ++m_nEvents; return true; }
   void wait(int) override {}
   size_t m_nEvents = 0;
 };
