@@ -5,6 +5,7 @@
 #include "KeyTargetProcess_win.h"
 #include "ProfileDump.h"
 #include "SerialTestRig_win.h"
+#include "TestProcess_win.h"
 #include "TestSupport.h"
 #include "dataedit/CriteriaDialog_win.h"
 #include "dataedit/DataEditingDialogs_win.h"
@@ -13,7 +14,6 @@
 #include "engine/GS1Normaliser.h"
 #include "app/ResourceIds.h"
 #include "sheet/SettingsDialogs_win.h"
-#include "base/UniqueResource_win.h"
 #include "settings/QuilbarProfile.h"
 #include "settings/QuilbarProfileStore.h"
 
@@ -184,39 +184,6 @@ struct StoredSettings
     if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
       software.deleteSubKey("Tarnwick");
   }
-};
-
-// A program started from a command line, ended with the test.
-class StartedProgram
-{
-public:
-  explicit StartedProgram(const std::string& strCommandLine)
-  {
-    std::vector<char> rgchCommand(strCommandLine.begin(), strCommandLine.end());
-    rgchCommand.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-      return;
-    m_hProcess.reset(process.hProcess);
-    CloseHandle(process.hThread);
-  }
-  ~StartedProgram()
-  {
-    if (m_hProcess && WaitForSingleObject(m_hProcess.get(), 0) == WAIT_TIMEOUT)
-    {
-      TerminateProcess(m_hProcess.get(), 9);
-      WaitForSingleObject(m_hProcess.get(), 5000);
-    }
-  }
-  StartedProgram(const StartedProgram&) = delete;
-  StartedProgram& operator=(const StartedProgram&) = delete;
-
-  bool started() const { return static_cast<bool>(m_hProcess); }
-
-private:
-  UniqueHandle m_hProcess;
 };
 }  // namespace
 
@@ -417,10 +384,10 @@ TEST(DataEditingDialogsTest, DemonstrationProfileIsBuiltThroughTheDialogsStoredA
   PeerPort scanner("\\\\.\\COM2");
   ASSERT_TRUE(scanner.isOpen());
   scanner.drain();
-  StartedProgram quilbar("\"" + KeyTargetProcess::besideTestProgram("Quilbar.exe") + "\" Demo");
+  TestProcess quilbar("\"" + KeyTargetProcess::besideTestProgram("Quilbar.exe") + "\" Demo");
   ASSERT_TRUE(quilbar.started()) << "Quilbar.exe did not start";
   ASSERT_EQ("OK\r", scanner.read(3, milliseconds(20000))) << "the wedge did not open the port";
-  StartedProgram notepad("notepad.exe");
+  TestProcess notepad("notepad.exe");
   HWND hwndNotepad = nullptr;
   HWND hwndText = nullptr;
   ASSERT_TRUE(testsupport::waitUntil(

@@ -6,6 +6,7 @@
 #include "DialogDriver_win.h"
 #include "KeyTargetProcess_win.h"
 #include "SerialTestRig_win.h"
+#include "TestProcess_win.h"
 #include "TestMonitor_win.h"
 #include "TestProcess_win.h"
 #include "TestSupport.h"
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,30 +36,6 @@ namespace
 const char kszMainTitle[] = "Tarnwick Quilbar 3.21";
 const UINT kuTrayNotify = WM_APP + 100;
 const UINT kuKeyF1 = 0x004D;  // WM_KEYF1, which the system makes of the F1 key
-
-struct WindowSearch
-{
-  DWORD dwProcessId;
-  const char* pszTitle;
-  const char* pszClass;
-  HWND hwndFound;
-};
-
-BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
-{
-  auto* pSearch = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD dwProcessId = 0;
-  GetWindowThreadProcessId(hwnd, &dwProcessId);
-  if (dwProcessId != pSearch->dwProcessId)
-    return TRUE;
-  char szText[256] = "";
-  if (pSearch->pszTitle != nullptr && (GetWindowTextA(hwnd, szText, sizeof szText), std::string(szText) != pSearch->pszTitle))
-    return TRUE;
-  if (pSearch->pszClass != nullptr && (GetClassNameA(hwnd, szText, sizeof szText), lstrcmpiA(szText, pSearch->pszClass) != 0))
-    return TRUE;
-  pSearch->hwndFound = hwnd;
-  return FALSE;
-}
 
 std::string textOf(HWND hwnd)
 {
@@ -71,67 +49,11 @@ std::string textOf(HWND hwnd)
   return std::string(rgchText.data(), nCopied);
 }
 
-// A program started by the test and ended with it.
-class Process
-{
-public:
-  Process(const std::string& strProgram, const std::string& strArguments)
-  {
-    std::string strCommand = "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " " + strArguments);
-    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
-    rgchCommand.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
-  }
-  ~Process()
-  {
-    if (!m_fStarted)
-      return;
-    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-    {
-      TerminateProcess(m_pi.hProcess, 9);
-      WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-  }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
-  bool started() const { return m_fStarted; }
-  // A top-level window of this process, shown or hidden.
-  HWND waitForWindow(const char* pszTitle, const char* pszClass, std::chrono::milliseconds timeout = 20000ms) const
-  {
-    WindowSearch search{m_pi.dwProcessId, pszTitle, pszClass, nullptr};
-    testsupport::waitUntil(
-        [&] {
-          EnumWindows(&matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-          return search.hwndFound != nullptr;
-        },
-        timeout, 20ms);
-    return search.hwndFound;
-  }
-  bool waitForExit(std::chrono::milliseconds timeout, DWORD* pdwExitCode = nullptr) const
-  {
-    if (WaitForSingleObject(m_pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
-      return false;
-    if (pdwExitCode != nullptr)
-      GetExitCodeProcess(m_pi.hProcess, pdwExitCode);
-    return true;
-  }
-  bool isRunning() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
-
-private:
-  PROCESS_INFORMATION m_pi = {};
-  bool m_fStarted = false;
-};
-
-class Quilbar : public Process
+class Quilbar : public TestProcess
 {
 public:
   explicit Quilbar(const std::string& strArguments = "")
-      : Process(KeyTargetProcess::besideTestProgram("Quilbar.exe"), strArguments)
+      : TestProcess(commandLine(KeyTargetProcess::besideTestProgram("Quilbar.exe"), strArguments))
   {
   }
   // The main window once it has initialised: marked, with a profile in its box.
@@ -263,6 +185,15 @@ bool waitVisible(HWND hwnd, bool fVisible)
   return testsupport::waitUntil([&] { return (IsWindowVisible(hwnd) != FALSE) == fVisible; }, 10000ms, 10ms);
 }
 
+// What a story runs: its target window and Quilbar, which ends first (it may be typing into the
+// target). startStory starts them.
+struct Story
+{
+  std::unique_ptr<KeyTargetProcess> pTarget;
+  std::unique_ptr<Quilbar> pQuilbar;
+  HWND hwndMain = nullptr;
+};
+
 class ProgramTest : public ::testing::Test
 {
 protected:
@@ -330,8 +261,24 @@ protected:
 
   static void scan(PeerPort& peer, const std::string& strScan) { ASSERT_TRUE(peer.write(strScan + "\r")); }
 
+  // The opening most stories share: the profiles in m_store saved, a target window of that title
+  // ready, Quilbar started with the profile, its main window up and its port open (the profile's
+  // initialisation string came out at the far end of COM1). Call it with ASSERT_NO_FATAL_FAILURE.
+  void startStory(Story& story, const char* pszTarget, const char* pszProfile = "Line1", const char* pszInit = "L1\r")
+  {
+    ASSERT_TRUE(m_store.saveSettings());
+    story.pTarget = std::make_unique<KeyTargetProcess>(pszTarget);
+    std::string strWhy;
+    ASSERT_TRUE(story.pTarget->isReady(strWhy)) << strWhy;
+    story.pQuilbar = std::make_unique<Quilbar>(pszProfile);
+    story.hwndMain = story.pQuilbar->waitForMainWindow();
+    ASSERT_NE(nullptr, story.hwndMain);
+    ASSERT_TRUE(waitForInit(m_peer1, pszInit)) << "the port did not open";
+  }
+
   PeerPort m_peer1{"\\\\.\\COM2"};  // the far end of COM1
   PeerPort m_peer3{"\\\\.\\COM4"};  // the far end of COM3
+  QuilbarProfileStore m_store;  // saved by startStory
 };
 
 TEST_F(ProgramTest, FirstRunOnAnEmptyRegistryCreatesDefaultAndTypesAScanIntoNotepad)
@@ -345,7 +292,7 @@ TEST_F(ProgramTest, FirstRunOnAnEmptyRegistryCreatesDefaultAndTypesAScanIntoNote
   EXPECT_EQ(std::vector<std::string>{"Default"}, storedProfiles());
   EXPECT_FALSE(dialogdriver::isItemEnabled(hwndMain, IDC_MAIN_DELETE));
 
-  Process notepad("notepad.exe", "");
+  TestProcess notepad("notepad.exe");
   HWND hwndNotepad = notepad.waitForWindow(nullptr, "Notepad");
   ASSERT_NE(nullptr, hwndNotepad) << "notepad did not start";
   // Notepad's frame may show before its edit control exists.
@@ -402,19 +349,12 @@ TEST_F(ProgramTest, AProfileNamedOnTheCommandLineRunsAndAnotherLetterCaseFallsBa
 
 TEST_F(ProgramTest, HiddenAtStartItReadsAllTheSameAndHidingNeverEndsIt)
 {
-  {
-    QuilbarProfileStore store;
-    addProfile(store, "Bench", "COM1", "B^M").setHideOnStartup(1);
-    ASSERT_TRUE(store.saveSettings());
-  }
-  KeyTargetProcess target("Bench target");
-  std::string strWhy;
-  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
-
-  Quilbar quilbar("Bench");
-  ASSERT_TRUE(waitForInit(m_peer1, "B\r")) << "the port did not open";
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
+  addProfile(m_store, "Bench", "COM1", "B^M").setHideOnStartup(1);
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Bench target", "Bench", "B\r"));
+  KeyTargetProcess& target = *story.pTarget;
+  Quilbar& quilbar = *story.pQuilbar;
+  HWND hwndMain = story.hwndMain;
   EXPECT_FALSE(IsWindowVisible(hwndMain));
   ASSERT_TRUE(target.bringToFront());
   scan(m_peer1, "HIDDEN1");
@@ -473,20 +413,13 @@ TEST_F(ProgramTest, HiddenAtStartItReadsAllTheSameAndHidingNeverEndsIt)
 
 TEST_F(ProgramTest, ProfilesSwitchFromTheListAndBySetProfileAndTypedDefaultBecomesDefault)
 {
-  {
-    QuilbarProfileStore store;
-    setFormat(addProfile(store, "Line1", "COM1", "L1^M"), "Input() + \"<cr>\" + SetProfile(\"line3\")");
-    addProfile(store, "Line3", "COM3", "L3^M");
-    addProfile(store, "Default", "COM1", "D^M");
-    ASSERT_TRUE(store.saveSettings());
-  }
-  KeyTargetProcess target("Switch target");
-  std::string strWhy;
-  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
-  Quilbar quilbar("Line1");
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
-  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  setFormat(addProfile(m_store, "Line1", "COM1", "L1^M"), "Input() + \"<cr>\" + SetProfile(\"line3\")");
+  addProfile(m_store, "Line3", "COM3", "L3^M");
+  addProfile(m_store, "Default", "COM1", "D^M");
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Switch target"));
+  KeyTargetProcess& target = *story.pTarget;
+  HWND hwndMain = story.hwndMain;
   ASSERT_TRUE(target.bringToFront());
 
   // The expression asks for Line3 (in other letters): the string is typed first, then Line3 opens.
@@ -630,19 +563,12 @@ TEST_F(ProgramTest, TwoInstancesWithTwoProfilesReadTwoPorts)
 // profile has no serial port at all: nothing is dropped for want of a port.
 TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
 {
-  {
-    QuilbarProfileStore store;
-    addProfile(store, "Line1", "COM1", "L1^M");
-    addProfile(store, "Desk", "LPT1", "");
-    ASSERT_TRUE(store.saveSettings());
-  }
-  KeyTargetProcess target("Injection target");
-  std::string strWhy;
-  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
-  Quilbar quilbar("Line1");
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
-  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  addProfile(m_store, "Line1", "COM1", "L1^M");
+  addProfile(m_store, "Desk", "LPT1", "");
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Injection target"));
+  KeyTargetProcess& target = *story.pTarget;
+  HWND hwndMain = story.hwndMain;
   ASSERT_TRUE(target.bringToFront());
 
   // The sender learns whether its text was taken.
@@ -692,13 +618,9 @@ LRESULT CALLBACK subscriberProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
 {
   StoryLog log;
-  {
-    QuilbarProfileStore store;
-    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
-    profile.setLogging(1);
-    profile.setLogFilename(log.path());
-    ASSERT_TRUE(store.saveSettings());
-  }
+  QuilbarProfile& profile = addProfile(m_store, "Line1", "COM1", "L1^M");
+  profile.setLogging(1);
+  profile.setLogFilename(log.path());
   WNDCLASSA wc = {};
   wc.lpfnWndProc = subscriberProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -708,14 +630,10 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
                                         nullptr, wc.hInstance, nullptr);
   ASSERT_NE(nullptr, hwndSubscriber);
   g_rgstrReceived.clear();
-  KeyTargetProcess target("Subscriber story");
-  std::string strWhy;
-  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
-
-  Quilbar quilbar("Line1");
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
-  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Subscriber story"));
+  KeyTargetProcess& target = *story.pTarget;
+  HWND hwndMain = story.hwndMain;
   PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.Subscribe"), 0, reinterpret_cast<LPARAM>(hwndSubscriber));
   ASSERT_TRUE(target.bringToFront());
   scan(m_peer1, "SUB1");
@@ -739,25 +657,18 @@ TEST_F(ProgramTest, ASubscriberGetsTheStringAndNothingIsTyped)
 TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
 {
   StoryLog log;
-  {
-    QuilbarProfileStore store;
-    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
-    profile.setLogging(1);
-    profile.setLogFilename(log.path());
-    TypingRule rule;
-    rule.setTitle("Refusal target");
-    rule.setControlMethod(TypingRule::kControlText);
-    rule.setControlText("|");
-    profile.getTypingRules().setRules({rule});
-    ASSERT_TRUE(store.saveSettings());
-  }
-  KeyTargetProcess target("Refusal target");
-  std::string strWhy;
-  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
-  Quilbar quilbar("Line1");
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
-  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  QuilbarProfile& profile = addProfile(m_store, "Line1", "COM1", "L1^M");
+  profile.setLogging(1);
+  profile.setLogFilename(log.path());
+  TypingRule rule;
+  rule.setTitle("Refusal target");
+  rule.setControlMethod(TypingRule::kControlText);
+  rule.setControlText("|");
+  profile.getTypingRules().setRules({rule});
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Refusal target"));
+  KeyTargetProcess& target = *story.pTarget;
+  HWND hwndMain = story.hwndMain;
   ASSERT_TRUE(target.bringToFront());
 
   PostMessageA(hwndMain, RegisterWindowMessageA("Quilbar32.NoKeyboardEvents"), 0, 0);
@@ -778,26 +689,19 @@ TEST_F(ProgramTest, AScanThatIsNotTypedIsLoggedWithTheReasonAndTheWindowInFront)
 TEST_F(ProgramTest, AScanHeldForTheLockedWindowIsTypedWhenItComesToTheFront)
 {
   StoryLog log;
-  {
-    QuilbarProfileStore store;
-    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
-    profile.setLockOutputWindow(1);
-    profile.setTitles(TextList{"Hold target"});
-    profile.setHoldForLockedWindow(1);
-    profile.setHoldTimeLimit(60);
-    profile.setLogging(1);
-    profile.setLogFilename(log.path());
-    ASSERT_TRUE(store.saveSettings());
-  }
-  KeyTargetProcess locked("Hold target");
+  QuilbarProfile& profile = addProfile(m_store, "Line1", "COM1", "L1^M");
+  profile.setLockOutputWindow(1);
+  profile.setTitles(TextList{"Hold target"});
+  profile.setHoldForLockedWindow(1);
+  profile.setHoldTimeLimit(60);
+  profile.setLogging(1);
+  profile.setLogFilename(log.path());
   KeyTargetProcess other("Other window");
   std::string strWhy;
-  ASSERT_TRUE(locked.isReady(strWhy)) << strWhy;
   ASSERT_TRUE(other.isReady(strWhy)) << strWhy;
-  Quilbar quilbar("Line1");
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
-  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Hold target"));
+  KeyTargetProcess& locked = *story.pTarget;
 
   ASSERT_TRUE(other.bringToFront());
   announceForeground(other.window());
@@ -822,20 +726,14 @@ TEST_F(ProgramTest, APulledAdapterIsOpenedAgainByItselfAndAResumeOpensThePortAfr
   if (!cable.available())
     GTEST_SKIP() << "needs the Wine harness, which pulls the virtual cable";
   StoryLog log;
-  {
-    QuilbarProfileStore store;
-    QuilbarProfile& profile = addProfile(store, "Line1", "COM1", "L1^M");
-    profile.setLogging(1);
-    profile.setLogFilename(log.path());
-    ASSERT_TRUE(store.saveSettings());
-  }
-  KeyTargetProcess target("Replug target");
-  std::string strWhy;
-  ASSERT_TRUE(target.isReady(strWhy)) << strWhy;
-  Quilbar quilbar("Line1");
-  HWND hwndMain = quilbar.waitForMainWindow();
-  ASSERT_NE(nullptr, hwndMain);
-  ASSERT_TRUE(waitForInit(m_peer1, "L1\r"));
+  QuilbarProfile& profile = addProfile(m_store, "Line1", "COM1", "L1^M");
+  profile.setLogging(1);
+  profile.setLogFilename(log.path());
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Replug target"));
+  KeyTargetProcess& target = *story.pTarget;
+  Quilbar& quilbar = *story.pQuilbar;
+  HWND hwndMain = story.hwndMain;
   TestMonitor monitor;
   ASSERT_TRUE(monitor.isReady());
   monitor.subscribeTo(hwndMain);

@@ -5,6 +5,7 @@
 #include "KeyTargetProcess_win.h"
 #include "ScratchFolder.h"
 #include "SerialTestRig_win.h"
+#include "TestProcess_win.h"
 #include "TestSupport.h"
 #include "base/Registry.h"
 #include "pelldrop/PelldropResourceIds.h"
@@ -30,52 +31,6 @@ const char kszPelldropCaption[] = "Pelldrop";
 const char kszQuilbarTitle[] = "Tarnwick Quilbar 3.21";
 const char kszProfile[] = "Files";
 const char kszInit[] = "PD\r";
-
-// A program started by the test in a directory of its choice, ended with the test.
-class ChildProcess
-{
-public:
-  ChildProcess(const std::string& strProgram, const std::string& strArguments, const std::string& strDirectory)
-  {
-    std::string strCommand = "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " " + strArguments);
-    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
-    rgchCommand.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                strDirectory.empty() ? nullptr : strDirectory.c_str(), &si, &m_pi) != 0;
-  }
-  ~ChildProcess()
-  {
-    if (!m_fStarted)
-      return;
-    kill();
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-  }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  bool started() const { return m_fStarted; }
-  // Ends the program as a crash would: no window message, no clean-up of its own.
-  void kill()
-  {
-    if (isRunning())
-    {
-      TerminateProcess(m_pi.hProcess, 9);
-      WaitForSingleObject(m_pi.hProcess, 10000);
-    }
-  }
-  bool isRunning() const { return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
-  bool waitForExit(std::chrono::milliseconds timeout) const
-  {
-    return WaitForSingleObject(m_pi.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-  }
-
-private:
-  PROCESS_INFORMATION m_pi = {};
-  bool m_fStarted = false;
-};
 
 std::string withoutLastSeparator(const std::string& strFolder)
 {
@@ -129,7 +84,7 @@ protected:
   }
 
   // Running once its port is open.
-  std::unique_ptr<ChildProcess> startQuilbar()
+  std::unique_ptr<TestProcess> startQuilbar()
   {
     {
       QuilbarProfileStore store;
@@ -142,16 +97,17 @@ protected:
       profile.setLogFilename(m_start.path("quilbar.log"));
       EXPECT_TRUE(store.saveSettings());
     }
-    auto quilbar = std::make_unique<ChildProcess>(KeyTargetProcess::besideTestProgram("Quilbar.exe"), kszProfile, "");
+    std::string strQuilbar = KeyTargetProcess::besideTestProgram("Quilbar.exe");
+    auto quilbar = std::make_unique<TestProcess>(TestProcess::commandLine(strQuilbar, kszProfile));
     EXPECT_TRUE(quilbar->started());
     EXPECT_EQ(kszInit, m_peer.read(sizeof kszInit - 1, 20000ms)) << "Quilbar's port did not open";
     return quilbar;
   }
 
-  std::unique_ptr<ChildProcess> startPelldrop()
+  std::unique_ptr<TestProcess> startPelldrop()
   {
-    auto pelldrop =
-        std::make_unique<ChildProcess>(KeyTargetProcess::besideTestProgram("Pelldrop.exe"), "", m_start.folder());
+    std::string strPelldrop = KeyTargetProcess::besideTestProgram("Pelldrop.exe");
+    auto pelldrop = std::make_unique<TestProcess>(TestProcess::commandLine(strPelldrop, ""), m_start.folder());
     EXPECT_TRUE(pelldrop->started());
     return pelldrop;
   }
@@ -173,8 +129,8 @@ protected:
   ScratchFolder m_out;    // the output folder
   PeerPort m_peer{"\\\\.\\COM2"};
   // Ended before the folders go: Quilbar holds its log open.
-  std::unique_ptr<ChildProcess> m_quilbar;
-  std::unique_ptr<ChildProcess> m_pelldrop;
+  std::unique_ptr<TestProcess> m_quilbar;
+  std::unique_ptr<TestProcess> m_pelldrop;
 };
 
 // The whole day of a bench: files already in the folder, an ini without the final backslash and

@@ -7,6 +7,7 @@
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/KeystrokePlanner.h"
 #include "PipelineFakes.h"
+#include "PipelineFixture.h"
 #include "RecordingExpressionActions.h"
 #include "TempLogFile.h"
 #include "engine/GS1Normaliser.h"
@@ -62,16 +63,13 @@ struct Event
   Lines rgstrDetails;
 };
 
-class DataStringPipelineTest : public ::testing::Test
+class DataStringPipelineTest : public PipelineFixture
 {
 protected:
   DataStringPipelineTest()
   {
-    m_keyboardSettings.pmapKeyTranslator = &m_keyMap;
-    m_emitter.setSettings(m_keyboardSettings);
     m_mainWindow.m_pPipeline = &m_pipeline;
     m_mainWindow.m_pRunningProfile = &m_profile;
-    m_pipeline.setRunningProfile(&m_profile);
     m_pipeline.setMainWindow(&m_mainWindow);
     m_pipeline.setOutputNotice(&m_notice);
     m_monitors.m_nMonitors = 1;  // every event reaches the recording monitor
@@ -80,24 +78,6 @@ protected:
   ~DataStringPipelineTest() override { g_fKeyboardEvents = true; }
 
   void applyKeyboardSettings() { m_emitter.setSettings(m_keyboardSettings); }
-
-  // A format whose only criterion is a string expression at position 1 (none: matches everything).
-  void addFormat(const std::string& strName, const std::string& strOutput, const std::string& strPattern = "")
-  {
-    auto pFormat = std::make_unique<DataEditFormat>();
-    pFormat->setName(strName);
-    pFormat->setOrder(m_profile.getDataEditFormatMap().getCount());
-    pFormat->setOutput(strOutput);
-    if (!strPattern.empty())
-    {
-      auto pCriteria = std::make_unique<Criteria>();
-      pCriteria->setKindStringExpression();
-      pCriteria->setStartPosition(1);
-      pCriteria->setExpression(strPattern);
-      pFormat->getCriteriaMap().add(std::move(pCriteria));
-    }
-    ASSERT_TRUE(m_profile.getDataEditFormatMap().add(strName, std::move(pFormat)));
-  }
 
   void addReplacement(const std::string& strInput, const std::string& strReplace)
   {
@@ -163,22 +143,8 @@ protected:
     return describeSteps(KeystrokePlanner::planModifiedChord(nVirtualKey, nScanCode, 0));
   }
 
-  RecordingExpressionActions m_actions;
-  RecordingKeyEventSink m_sink;
-  FakeForegroundWindow m_foreground;
-  FakeCapsLockState m_caps;
-  KeyTranslatorMap m_keyMap;
-  KeyboardOutputSettings m_keyboardSettings;
-  KeystrokeEmitter m_emitter{m_sink, m_foreground, m_caps};
-  RecordingSubscribers m_subscribers;
-  FixedLogClock m_clock;
-  RecordingMonitorSink m_monitors;
-  EventLog m_log{m_clock, &m_monitors};
-  RecordingProfileSwitcher m_profiles;
-  QuilbarProfile m_profile;
   PipelineMainWindow m_mainWindow;
   RecordingOutputNotice m_notice;
-  DataStringPipeline m_pipeline{m_actions, m_emitter, m_foreground, m_subscribers, m_log, m_profiles};
 };
 
 TEST_F(DataStringPipelineTest, MatchingFormatIsTypedBetweenThePrefixAndPostfixChords)

@@ -10,6 +10,7 @@
 #include "KeyboardFakes.h"
 #include "keyboard/KeystrokeEmitter.h"
 #include "PipelineFakes.h"
+#include "PipelineFixture.h"
 #include "RecordingExpressionActions.h"
 #include "settings/QuilbarProfile.h"
 
@@ -57,15 +58,12 @@ void boxDeliveringMoreStrings(const char*)
   --g_nBoxDepth;
 }
 
-class PipelineReentryTest : public ::testing::Test
+class PipelineReentryTest : public PipelineFixture
 {
 protected:
   PipelineReentryTest()
   {
-    m_keyboardSettings.pmapKeyTranslator = &m_keyMap;
-    m_emitter.setSettings(m_keyboardSettings);
     m_mainWindow.m_pRunningProfile = &m_profile;
-    m_pipeline.setRunningProfile(&m_profile);
     m_pipeline.setMainWindow(&m_mainWindow);
     m_subscribers.m_rgSubscribers.push_back({"Receiver", true});
     g_pPipeline = &m_pipeline;
@@ -74,44 +72,13 @@ protected:
 
     DataEditFormatMap& formats = m_profile.getDataEditFormatMap();
     formats.removeAll();
-    addFormat("Bad", 0, "Input()", "<C");
-    addFormat("Reopen", 1, "Input() + OpenPort()", "");
+    addFormat("Bad", "Input()", "<C");
+    addFormat("Reopen", "Input() + OpenPort()");
   }
   ~PipelineReentryTest() override { Criteria::setExpressionAlert(m_pfnPreviousAlert); }
 
-  void addFormat(const std::string& strName, int nOrder, const std::string& strOutput, const std::string& strPattern)
-  {
-    auto pFormat = std::make_unique<DataEditFormat>();
-    pFormat->setName(strName);
-    pFormat->setOrder(nOrder);
-    pFormat->setOutput(strOutput);
-    if (!strPattern.empty())
-    {
-      auto pCriteria = std::make_unique<Criteria>();
-      pCriteria->setKindStringExpression();
-      pCriteria->setStartPosition(1);
-      pCriteria->setExpression(strPattern);
-      pFormat->getCriteriaMap().add(std::move(pCriteria));
-    }
-    ASSERT_TRUE(m_profile.getDataEditFormatMap().add(strName, std::move(pFormat)));
-  }
-
   Criteria::ExpressionAlert m_pfnPreviousAlert = nullptr;
-  RecordingExpressionActions m_actions;
-  RecordingKeyEventSink m_sink;
-  FakeForegroundWindow m_foreground;
-  FakeCapsLockState m_caps;
-  KeyTranslatorMap m_keyMap;
-  KeyboardOutputSettings m_keyboardSettings;
-  KeystrokeEmitter m_emitter{m_sink, m_foreground, m_caps};
-  RecordingSubscribers m_subscribers;
-  FixedLogClock m_clock;
-  RecordingMonitorSink m_monitors;
-  EventLog m_log{m_clock, &m_monitors};
-  RecordingProfileSwitcher m_profiles;
-  QuilbarProfile m_profile;
   ReopeningMainWindow m_mainWindow;
-  DataStringPipeline m_pipeline{m_actions, m_emitter, m_foreground, m_subscribers, m_log, m_profiles};
 };
 
 TEST_F(PipelineReentryTest, StringsDeliveredByABoxWaitTheirTurnInOrder)

@@ -6,6 +6,7 @@
 #include "KeyboardFakes.h"
 #include "MessageBoxAnswerer_win.h"
 #include "PipelineFakes.h"
+#include "PipelineFixture.h"
 #include "RecordingExpressionActions.h"
 #include "pipeline/DataStringMessage_win.h"
 #include "pipeline/DataStringPipeline.h"
@@ -52,46 +53,20 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, uMsg, wParam, lParam);
 }
 
-TEST(PipelineReentryWinTest, BoxInsideTheProcessingLetsLaterStringsWaitInOrder)
+class PipelineReentryWinTest : public PipelineFixture
 {
-  RecordingExpressionActions actions;
-  RecordingKeyEventSink sink;
-  FakeForegroundWindow foreground;
-  FakeCapsLockState caps;
-  KeyTranslatorMap keyMap;
-  KeyboardOutputSettings keyboardSettings;
-  keyboardSettings.pmapKeyTranslator = &keyMap;
-  KeystrokeEmitter emitter(sink, foreground, caps);
-  emitter.setSettings(keyboardSettings);
-  RecordingSubscribers subscribers;
-  subscribers.m_rgSubscribers.push_back({"Receiver", true});
-  FixedLogClock clock;
-  RecordingMonitorSink monitors;
-  EventLog log(clock, &monitors);
-  RecordingProfileSwitcher profiles;
-  QuilbarProfile profile;
-  DataStringPipeline pipeline(actions, emitter, foreground, subscribers, log, profiles);
-  pipeline.setRunningProfile(&profile);
-  g_pPipeline = &pipeline;
-  g_pLog = &log;
+};
+
+TEST_F(PipelineReentryWinTest, BoxInsideTheProcessingLetsLaterStringsWaitInOrder)
+{
+  m_subscribers.m_rgSubscribers.push_back({"Receiver", true});
+  g_pPipeline = &m_pipeline;
+  g_pLog = &m_log;
   g_nBoxDepth = g_nDeepest = 0;
 
-  DataEditFormatMap& formats = profile.getDataEditFormatMap();
-  formats.removeAll();
-  auto pBad = std::make_unique<DataEditFormat>();
-  pBad->setName("Bad");
-  pBad->setOrder(0);
-  pBad->setOutput("\"never\"");
-  auto pCriteria = std::make_unique<Criteria>();
-  pCriteria->setKindStringExpression();
-  pCriteria->setExpression("<C");
-  pBad->getCriteriaMap().add(std::move(pCriteria));
-  formats.add("Bad", std::move(pBad));
-  auto pOut = std::make_unique<DataEditFormat>();
-  pOut->setName("Out");
-  pOut->setOrder(1);
-  pOut->setOutput("Input()");
-  formats.add("Out", std::move(pOut));
+  m_profile.getDataEditFormatMap().removeAll();
+  addFormat("Bad", "\"never\"", "<C");
+  addFormat("Out", "Input()");
 
   WNDCLASSA wc = {};
   wc.lpfnWndProc = mainWindowProc;
@@ -109,14 +84,14 @@ TEST(PipelineReentryWinTest, BoxInsideTheProcessingLetsLaterStringsWaitInOrder)
     ASSERT_TRUE(PostDataString(hwnd, "B"));
     ASSERT_TRUE(PostDataString(hwnd, "C"));
     auto deadline = std::chrono::steady_clock::now() + 15s;
-    while (subscribers.m_rgstrDelivered.size() < 3 && std::chrono::steady_clock::now() < deadline)
+    while (m_subscribers.m_rgstrDelivered.size() < 3 && std::chrono::steady_clock::now() < deadline)
     {
       MSG msg;
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
-    EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), subscribers.m_rgstrDelivered);
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), m_subscribers.m_rgstrDelivered);
     EXPECT_EQ(1, g_nDeepest) << "a box was shown inside another";
     EXPECT_EQ(1u, answerer.texts().size()) << "one box for the pattern, not one per data string";
   }

@@ -8,9 +8,12 @@
 #include "keyboard/KeystrokeEmitter.h"
 #include "keyboard/KeystrokePlanner.h"
 #include "PipelineFakes.h"
+#include "PipelineFixture.h"
 #include "RecordingExpressionActions.h"
 #include "pipeline/SubscriberMessages.h"
 #include "TempLogFile.h"
+#include "TestProcess_win.h"
+#include "TestProgramFiles_win.h"
 #include "TestSupport.h"
 #include "serial/DataStringCutter.h"
 #include "serial/DataStringSink.h"
@@ -35,61 +38,14 @@ using Lines = std::vector<std::string>;
 
 const char kszMainTitle[] = "Tarnwick Quilbar 3.21";
 
-std::string besideTestProgram(const char* pszFileName)
-{
-  char szPath[MAX_PATH];
-  GetModuleFileNameA(NULL, szPath, MAX_PATH);
-  std::string strPath = szPath;
-  return strPath.substr(0, strPath.find_last_of("\\/") + 1) + pszFileName;
-}
-
 // One run of SubscriberChild_win.exe; ended when the test ends.
-class ChildProcess
+class ChildProcess : public TestProcess
 {
 public:
   explicit ChildProcess(const std::string& strArguments)
+      : TestProcess(commandLine(besideThisTestProgram("SubscriberChild_win.exe"), strArguments))
   {
-    std::string strProgram = besideTestProgram("SubscriberChild_win.exe");
-    std::string strCommand = "\"" + strProgram + "\" " + strArguments;
-    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
-    rgchCommand.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    m_fStarted = CreateProcessA(strProgram.c_str(), rgchCommand.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi) != 0;
   }
-  ~ChildProcess()
-  {
-    if (!m_fStarted)
-      return;
-    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-    {
-      TerminateProcess(m_pi.hProcess, 9);
-      WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-  }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  bool started() const { return m_fStarted; }
-  bool hasEnded() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }
-  // For an injection: the answer the child's send got.
-  DWORD exitCode() const
-  {
-    DWORD dwCode = STILL_ACTIVE;
-    GetExitCodeProcess(m_pi.hProcess, &dwCode);
-    return dwCode;
-  }
-  void terminate()
-  {
-    TerminateProcess(m_pi.hProcess, 9);
-    WaitForSingleObject(m_pi.hProcess, 5000);
-  }
-
-private:
-  PROCESS_INFORMATION m_pi = {};
-  bool m_fStarted = false;
 };
 
 // A copy-data message as the child recorded it.
@@ -145,7 +101,7 @@ public:
   bool m_fRefuse = false;  // as the port owner does when too much text waits
 };
 
-class SubscriberProtocolTest : public ::testing::Test
+class SubscriberProtocolTest : public TypingFixture
 {
 protected:
   SubscriberProtocolTest()
@@ -162,8 +118,6 @@ protected:
     m_protocol.setCurrentProfileName([] { return std::string("Default"); });
     m_log.setMonitorSink(&m_protocol);
     m_log.setSettings(1, m_logFile.path());
-    m_keyboardSettings.pmapKeyTranslator = &m_keyMap;
-    m_emitter.setSettings(m_keyboardSettings);
     m_pipeline.setRunningProfile(&m_profile);
   }
   ~SubscriberProtocolTest() override
@@ -223,13 +177,6 @@ protected:
   EventLog m_log{m_clock, nullptr};
   SubscriberProtocol m_protocol{m_log};
   HWND m_hwndMain = NULL;
-  RecordingExpressionActions m_actions;
-  RecordingKeyEventSink m_sink;
-  FakeForegroundWindow m_foreground;
-  FakeCapsLockState m_caps;
-  KeyTranslatorMap m_keyMap;
-  KeyboardOutputSettings m_keyboardSettings;
-  KeystrokeEmitter m_emitter{m_sink, m_foreground, m_caps};
   RecordingProfileSwitcher m_profiles;
   QuilbarProfile m_profile;
   DataStringPipeline m_pipeline{m_actions, m_emitter, m_foreground, m_protocol, m_log, m_profiles};
@@ -314,8 +261,8 @@ TEST_F(SubscriberProtocolTest, VanishedSubscribersAndMonitorsAreRemovedAndLogged
   auto pMonitor = startSubscriber("monitor", "Monitor", monitor.path());
   ASSERT_TRUE(pumpUntil([&] { return m_protocol.monitorCount() == 1; }));
 
-  pCrashing->terminate();
-  pMonitor->terminate();
+  pCrashing->kill();
+  pMonitor->kill();
   ASSERT_TRUE(pumpUntil([&] { return !IsWindow(findSubscriber("Crashing")); })) << "the killed window stayed";
   m_pipeline.processInputString("one");
   EXPECT_EQ(1u, m_protocol.subscriberCount());
@@ -328,7 +275,7 @@ TEST_F(SubscriberProtocolTest, VanishedSubscribersAndMonitorsAreRemovedAndLogged
   EXPECT_NE(std::string::npos, strLog.find(" Subscriber Removed: Number Of Subscribers = 1\r\n")) << strLog;
   EXPECT_NE(std::string::npos, strLog.find(" Monitor Removed: Monitor Window Title = Monitor\r\n")) << strLog;
 
-  pStaying->terminate();
+  pStaying->kill();
   ASSERT_TRUE(pumpUntil([&] { return !IsWindow(findSubscriber("Staying")); }));
   m_pipeline.processInputString("two");
   EXPECT_EQ(0u, m_protocol.subscriberCount());
@@ -539,7 +486,7 @@ TEST_F(SubscriberProtocolTest, HungSubscriberDelaysDeliveryOnlyUpToTheBound)
   EXPECT_NE(std::string::npos, m_logFile.contents().find(" Subscriber Not Responding: Subscriber Window Title = Hung\r\n"));
 
   // A vanished subscriber fails at once and silently.
-  pHung->terminate();
+  pHung->kill();
   ASSERT_TRUE(pumpUntil([&] { return findSubscriber("Hung") == NULL; }));
   std::string strLogBefore = m_logFile.contents();
   DWORD dwStart = GetTickCount();

@@ -1,6 +1,7 @@
 // The profile record: defaults, checked setters, deep copy, the InitString encoding, and its
 // registry load and save (natively against the in-memory hive, under Wine against the registry).
 #include "ProfileDump.h"
+#include "ProfileSamples.h"
 #include "settings/QuilbarProfile.h"
 #include "RegistryFill.h"
 #include "RichProfile.h"

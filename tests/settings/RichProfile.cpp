@@ -1,5 +1,7 @@
 #include "RichProfile.h"
 
+#include "ProfileSamples.h"
+
 std::unique_ptr<Criteria> stringCriteria(int nStart, const char* pszExpr)
 {
   auto p = std::make_unique<Criteria>();
@@ -20,42 +22,9 @@ std::unique_ptr<Replacement> replacement(int nOrder, const char* pszInput, const
 
 QuilbarProfile richProfile()
 {
-  QuilbarProfile profile;
+  QuilbarProfile profile = profileWithNothingAtDefault();
   profile.setName("Line1");
-  profile.setPort("COM7");
-  profile.setSpeed("115200");
-  profile.setData("7");
-  profile.setParity("Even");
-  profile.setStop("1.5");
-  profile.setDTR(0);
-  profile.setRTS(0);
-  profile.setCTSHigh(1);
-  profile.setCTSLow(1);
-  profile.setDSRHigh(1);
-  profile.setDSRLow(1);
-  profile.setRIHigh(1);
-  profile.setRILow(1);
-  profile.setDCDHigh(1);
-  profile.setDCDLow(1);
-  profile.setDuplicateStringFilter(1);
-  profile.setDuplicateFilterTime(2500);
-  profile.setInitString("AT^M");
-  profile.setKeyCase(2);
-  profile.setIntercharacterDelay(15);
-  profile.setSendPreAndPostfixKeys(1);
-  profile.setAutoStart(1);
-  profile.setHideOnStartup(1);
-  profile.setHideWindow(1);
-  profile.setLockOutputWindow(1);
-  profile.setLogging(1);
-  profile.setLogFilename("C:\\Logs\\quilbar.log");
   profile.setTitles({"*Notepad", "Untitled - ?aint", "\xC5rsredovisning*"});
-  profile.setFilterUnkownDataStrings(1);
-  profile.setTerminationType(1);
-  profile.setDataStringTerminator("<CR><LF>");
-  profile.setTerminationTimeout(250);
-  profile.setHoldForLockedWindow(1);
-  profile.setHoldTimeLimit(90);
   profile.setGS1InputForms(7);
 
   DataEditFormatMap& formats = profile.getDataEditFormatMap();

@@ -22,8 +22,10 @@ BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
   if (dwProcessId != pSearch->dwProcessId)
     return TRUE;
   char szText[256] = "";
-  GetWindowTextA(hwnd, szText, sizeof szText);
-  if (std::string(szText) != pSearch->pszTitle)
+  // A null title matches any: compared with a string, it would be read as one and crash the test
+  // (under Wine an unhandled fault opens the debugger's "Program Error" box, and the test hangs).
+  if (pSearch->pszTitle != nullptr &&
+      (GetWindowTextA(hwnd, szText, sizeof szText), std::string(szText) != pSearch->pszTitle))
     return TRUE;
   if (pSearch->pszClass != nullptr && (GetClassNameA(hwnd, szText, sizeof szText), lstrcmpiA(szText, pSearch->pszClass) != 0))
     return TRUE;
@@ -32,7 +34,8 @@ BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
 }
 }  // namespace
 
-TestProcess::TestProcess(const std::string& strCommandLine, HANDLE hStandardError)
+TestProcess::TestProcess(const std::string& strCommandLine, const std::string& strDirectory,
+                         HANDLE hStandardError)
 {
   std::vector<char> rgchCommand(strCommandLine.begin(), strCommandLine.end());
   rgchCommand.push_back('\0');
@@ -44,7 +47,7 @@ TestProcess::TestProcess(const std::string& strCommandLine, HANDLE hStandardErro
     si.hStdError = hStandardError;
   }
   m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, hStandardError != nullptr, 0, nullptr,
-                              nullptr, &si, &m_pi) != 0;
+                              strDirectory.empty() ? nullptr : strDirectory.c_str(), &si, &m_pi) != 0;
   if (!m_fStarted)
     m_dwStartError = GetLastError();
 }
@@ -53,13 +56,14 @@ TestProcess::~TestProcess()
 {
   if (!m_fStarted)
     return;
-  if (isRunning())
-  {
-    TerminateProcess(m_pi.hProcess, 9);
-    WaitForSingleObject(m_pi.hProcess, 5000);
-  }
+  kill();
   CloseHandle(m_pi.hThread);
   CloseHandle(m_pi.hProcess);
+}
+
+std::string TestProcess::commandLine(const std::string& strProgram, const std::string& strArguments)
+{
+  return "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " " + strArguments);
 }
 
 HWND TestProcess::waitForWindow(const char* pszTitle, const char* pszClass, std::chrono::milliseconds timeout) const
@@ -88,6 +92,27 @@ bool TestProcess::waitForExit(std::chrono::milliseconds timeout, DWORD* pdwExitC
 bool TestProcess::isRunning() const
 {
   return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool TestProcess::hasEnded() const
+{
+  return m_fStarted && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+DWORD TestProcess::exitCode() const
+{
+  DWORD dwCode = STILL_ACTIVE;
+  if (m_fStarted)
+    GetExitCodeProcess(m_pi.hProcess, &dwCode);
+  return dwCode;
+}
+
+void TestProcess::kill()
+{
+  if (!isRunning())
+    return;
+  TerminateProcess(m_pi.hProcess, 9);
+  WaitForSingleObject(m_pi.hProcess, 10000);
 }
 
 namespace
@@ -134,7 +159,7 @@ DWORD TestProcess::run(const std::string& strCommandLine, std::chrono::milliseco
                              &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   DWORD dwExitCode = ~0u;
   {
-    TestProcess process(strCommandLine, hFile);
+    TestProcess process(strCommandLine, "", hFile);
     if (!process.waitForExit(timeout, &dwExitCode))
       dwExitCode = ~0u;
   }

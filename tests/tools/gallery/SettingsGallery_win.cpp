@@ -2,6 +2,8 @@
 
 #include "sheet/CharTransDialog_win.h"
 #include "sheet/EditCharTransDialog_win.h"
+#include "sheet/TypingRuleDialog_win.h"
+#include "sheet/TypingRulesDialog_win.h"
 #include "sheet/HardwarePinEventsDialog_win.h"
 #include "sheet/LockOutputWindowDialog_win.h"
 #include "sheet/PasswordDialog_win.h"
@@ -72,6 +74,24 @@ void addSettingsGallery(std::vector<GalleryEntry>& rgEntries)
   rgEntries.push_back({"edit-character-translation", [](HWND hwndOwner) {
                          KeyTranslator translator(0xE5, 0xDD, true, true, false, false, false, false, false);
                          CEditCharTransDialog(translator).runModal(hwndOwner);
+                       }});
+  rgEntries.push_back({"typing-rules", [](HWND hwndOwner) {
+                         TypingRule console, browser;
+                         console.setTitle("*cmd.exe");
+                         console.setClass("ConsoleWindowClass");
+                         console.setTextMethod(TypingRule::kTextLayoutKeys);
+                         browser.setTitle("* - Browser");
+                         browser.setControlMethod(TypingRule::kControlAltNumpad);
+                         TypingRuleList rules;
+                         rules.setRules({console, browser});
+                         CTypingRulesDialog(rules).runModal(hwndOwner);
+                       }});
+  rgEntries.push_back({"typing-rule", [](HWND hwndOwner) {
+                         TypingRule rule;
+                         rule.setTitle("Till*");
+                         rule.setControlMethod(TypingRule::kControlText);
+                         rule.setControlText("|");
+                         CTypingRuleDialog(rule, "Edit Typing Rule").runModal(hwndOwner);
                        }});
   rgEntries.push_back({"set-password", [](HWND hwndOwner) { CPasswordDialog(IDD_SET_PASSWORD).runModal(hwndOwner); }});
   rgEntries.push_back(
