@@ -4,12 +4,16 @@
 #include "CommandLine.h"
 #include "ProgramPath_win.h"
 #include "QuilbarDlg_win.h"
+#include "SettingsFileCommand.h"
+#include "StandardError_win.h"
 #include "base/Assert.h"
+#include "settings/QuilbarProfileStore.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-// "/clean" only removes the program's start-with-system entries: no window, no port, no profile.
+// "/clean" only removes the program's start-with-system entries, "/export" and "/import" only move
+// the settings: no window, no port, no box.
 int CQuilbarApp::run(const char* pszCommandLine)
 {
   HANDLE hProcess = GetCurrentProcess();
@@ -19,6 +23,17 @@ int CQuilbarApp::run(const char* pszCommandLine)
   {
     AutoStartList(programShortPath).unregisterAllAutoStart();
     return 0;
+  }
+  std::string strFile;
+  commandline::SettingsSwitch settingsSwitch = commandline::settingsFileSwitch(pszCommandLine, strFile);
+  if (settingsSwitch != commandline::SettingsSwitch::None)
+  {
+    QuilbarProfileStore store;
+    std::string strError;
+    int nExitCode = SettingsFileCommand::run(settingsSwitch, strFile, store, AutoStartList(programShortPath), strError);
+    if (nExitCode != 0)
+      writeStandardErrorLine(strError);
+    return nExitCode;
   }
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -22,6 +22,7 @@ const RootName krgRootNames[] = {
     {"HKEY_USERS", regapi::Root::Users},
     {"HKEY_CURRENT_CONFIG", regapi::Root::CurrentConfig},
     {"HKEY_DYN_DATA", regapi::Root::DynData},
+    {"HKEY_QUILBAR_MEMORY", regapi::Root::Memory},
 };
 
 // Enumeration buffers hold 256 bytes: key names are at most 255 characters long.
@@ -242,6 +243,16 @@ bool Registry::queryTyped(const char* pszName, uint32_t dwType, std::string& str
   strBuffer.resize(dwRead);
   strData.swap(strBuffer);
   return true;
+}
+
+bool Registry::getRawKeyValue(const char* pszName, uint32_t& dwType, std::string& strData) const
+{
+  return getKeyValueType(pszName, dwType) && queryTyped(pszName, dwType, strData);
+}
+
+bool Registry::createRawKeyValue(const char* pszName, uint32_t dwType, const std::string& strData)
+{
+  return setValue(pszName, dwType, strData.data(), static_cast<uint32_t>(strData.size()));
 }
 
 bool Registry::setValue(const char* pszName, uint32_t dwType, const void* pData, uint32_t dwSize)

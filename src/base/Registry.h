@@ -69,6 +69,11 @@ public:
   // Appends the texts up to the first empty one.
   bool getKeyValue(const char* pszName, TextList& rgText) const;
 
+  // Any type, the bytes as stored (texts in code page 1252 with their zeros): for copying
+  // whole trees.
+  bool getRawKeyValue(const char* pszName, uint32_t& dwType, std::string& strData) const;
+  bool createRawKeyValue(const char* pszName, uint32_t dwType, const std::string& strData);
+
   bool deleteKeyValue(const char* pszName);
 
   // Empties the list, then lists the names of all sub-keys. An enumeration that fails part-way

@@ -23,7 +23,11 @@ enum class Root
   LocalMachine,
   Users,
   CurrentConfig,
-  DynData
+  DynData,
+  // "HKEY_QUILBAR_MEMORY": a tree of the program's own in memory, never stored, in every build;
+  // files are checked there before anything reaches the real registry. It starts with the one
+  // key "Quilbar", since a root itself is never opened.
+  Memory
 };
 
 // A predefined handle; never closed.

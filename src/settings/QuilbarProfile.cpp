@@ -3,6 +3,7 @@
 #include "base/RegistryMessages.h"
 #include "base/Assert.h"
 
+#include <cctype>
 #include <memory>
 
 namespace
@@ -228,47 +229,93 @@ bool QuilbarProfile::setTerminationType(uint32_t dwType)
   return true;
 }
 
+namespace
+{
+// One value by its rule; with fOnlyWhenStored a value that is not stored (or of another type)
+// is no failure and leaves the profile alone.
+bool loadOne(QuilbarProfile& profile, const Registry& regKey, const ValueSpec& spec, bool fOnlyWhenStored,
+             std::string& strError)
+{
+  bool fRead = false;
+  std::string strText;
+  uint32_t dwNumber = 0;
+  TextList rgList;
+  if (spec.rule == Rule::RequiredList)
+    fRead = regKey.getKeyValue(spec.pszName, rgList);
+  else if (isText(spec.rule))
+    fRead = regKey.getKeyValue(spec.pszName, strText);
+  else
+    fRead = regKey.getKeyValue(spec.pszName, dwNumber);
+  if (!fRead && fOnlyWhenStored)
+    return false;
+  if (!fRead && isRequired(spec.rule))
+  {
+    strError = registrymessages::failedToRead(spec.pszName, regKey);
+    return false;
+  }
+  if (spec.rule == Rule::RequiredFlag || spec.rule == Rule::OptionalFlag)
+    dwNumber = (fRead && dwNumber == 1) ? 1 : 0;
+  else if (!fRead)
+    dwNumber = spec.dwMissing;
+  // A stored time beyond what the settings pages offer is taken as their longest: 2^31 or
+  // more would otherwise reach Sleep as INFINITE (or a negative int), and anything that long
+  // is no setting a user made.
+  if ((spec.rule == Rule::RequiredMilliseconds || spec.rule == Rule::OptionalMilliseconds)
+      && dwNumber > QuilbarProfile::kdwMaxMilliseconds)
+    dwNumber = QuilbarProfile::kdwMaxMilliseconds;
+
+  if (spec.rule == Rule::RequiredList)
+    profile.setTitles(rgList);
+  else if (isText(spec.rule))
+    (profile.*spec.pfnSetText)(strText);
+  else if (!(profile.*spec.pfnSetNumber)(dwNumber))
+  {
+    strError = registrymessages::invalidValue(spec.pszName, regKey);
+    return false;
+  }
+  return true;
+}
+
+const ValueSpec* findSpec(const std::string& strName);
+}  // namespace
+
 bool QuilbarProfile::loadValues(const Registry& regKey, std::string& strError)
 {
   for (const ValueSpec& spec : krgValues)
   {
-    bool fRead = false;
-    std::string strText;
-    uint32_t dwNumber = 0;
-    TextList rgList;
-    if (spec.rule == Rule::RequiredList)
-      fRead = regKey.getKeyValue(spec.pszName, rgList);
-    else if (isText(spec.rule))
-      fRead = regKey.getKeyValue(spec.pszName, strText);
-    else
-      fRead = regKey.getKeyValue(spec.pszName, dwNumber);
-    if (!fRead && isRequired(spec.rule))
-    {
-      strError = registrymessages::failedToRead(spec.pszName, regKey);
+    if (!loadOne(*this, regKey, spec, false, strError))
       return false;
-    }
-    if (spec.rule == Rule::RequiredFlag || spec.rule == Rule::OptionalFlag)
-      dwNumber = (fRead && dwNumber == 1) ? 1 : 0;
-    else if (!fRead)
-      dwNumber = spec.dwMissing;
-    // A stored time beyond what the settings pages offer is taken as their longest: 2^31 or
-    // more would otherwise reach Sleep as INFINITE (or a negative int), and anything that long
-    // is no setting a user made.
-    if ((spec.rule == Rule::RequiredMilliseconds || spec.rule == Rule::OptionalMilliseconds)
-        && dwNumber > kdwMaxMilliseconds)
-      dwNumber = kdwMaxMilliseconds;
-
-    if (spec.rule == Rule::RequiredList)
-      setTitles(rgList);
-    else if (isText(spec.rule))
-      (this->*spec.pfnSetText)(strText);
-    else if (!(this->*spec.pfnSetNumber)(dwNumber))
-    {
-      strError = registrymessages::invalidValue(spec.pszName, regKey);
-      return false;
-    }
   }
   return true;
+}
+
+bool QuilbarProfile::loadStoredValue(const Registry& regKey, const std::string& strName)
+{
+  const ValueSpec* pSpec = findSpec(strName);
+  std::string strError;
+  return pSpec != nullptr && loadOne(*this, regKey, *pSpec, true, strError);
+}
+
+bool QuilbarProfile::copyStoredValue(const std::string& strName, const QuilbarProfile& from)
+{
+  const ValueSpec* pSpec = findSpec(strName);
+  if (pSpec == nullptr)
+    return false;
+  if (pSpec->rule == Rule::RequiredList)
+    QB_ASSERT(true == setTitles(from.getTitles()));
+  else if (isText(pSpec->rule))
+    QB_ASSERT(true == (this->*pSpec->pfnSetText)((from.*pSpec->pfnGetText)()));
+  else
+    QB_ASSERT(true == (this->*pSpec->pfnSetNumber)((from.*pSpec->pfnGetNumber)()));
+  return true;
+}
+
+TextList QuilbarProfile::storedValueNames()
+{
+  TextList rgNames;
+  for (const ValueSpec& spec : krgValues)
+    rgNames.push_back(spec.pszName);
+  return rgNames;
 }
 
 bool QuilbarProfile::loadFromRegistry(const Registry& regKey, std::string& strError)
@@ -302,6 +349,51 @@ bool QuilbarProfile::saveToRegistry(Registry& regKey) const
   return saveValues(regKey) && m_dataEditFormatMap.saveToRegistry(regKey)
          && m_keyTranslatorMap.saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey)
          && m_typingRules.saveToRegistry(regKey);
+}
+
+namespace
+{
+bool equalsIgnoringCase(const std::string& strA, const char* pszB)
+{
+  size_t i = 0;
+  for (; i < strA.size() && pszB[i] != '\0'; ++i)
+  {
+    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(pszB[i])))
+      return false;
+  }
+  return i == strA.size() && pszB[i] == '\0';
+}
+}  // namespace
+
+namespace
+{
+const ValueSpec* findSpec(const std::string& strName)
+{
+  for (const ValueSpec& spec : krgValues)
+  {
+    if (equalsIgnoringCase(strName, spec.pszName))
+      return &spec;
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool QuilbarProfile::findStoredValue(const std::string& strName, uint32_t& dwType, std::string& strStoredName)
+{
+  if (equalsIgnoringCase(strName, KeyTranslatorMap::kszKeyTranslatorMap))
+  {
+    dwType = Registry::kdwTypeBinary;
+    strStoredName = KeyTranslatorMap::kszKeyTranslatorMap;
+    return true;
+  }
+  const ValueSpec* pSpec = findSpec(strName);
+  if (pSpec == nullptr)
+    return false;
+  dwType = pSpec->rule == Rule::RequiredList ? Registry::kdwTypeMultiString
+           : isText(pSpec->rule)             ? Registry::kdwTypeString
+                                             : Registry::kdwTypeDword;
+  strStoredName = pSpec->pszName;
+  return true;
 }
 
 // Letters become their control byte (^M and ^m are both CR); 0x61..0x7F are shifted down by 0x60

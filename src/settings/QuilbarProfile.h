@@ -124,6 +124,17 @@ public:
   bool loadFromRegistry(const Registry& regKey, std::string& strError);
   // Writes the profile into its open key; false at the first write that fails.
   bool saveToRegistry(Registry& regKey) const;
+  // The type a value of that name is stored with in a profile key (letter case ignored, as the
+  // registry compares names) and its own spelling; false for a name a profile key does not hold.
+  static bool findStoredValue(const std::string& strName, uint32_t& dwType, std::string& strStoredName);
+  // The names of the values above, in the order they are stored (the key map and the records
+  // below a profile key not included).
+  static TextList storedValueNames();
+  // One of those values read from another key by the rules of loadFromRegistry; false, changing
+  // nothing, when the key does not hold it with its type or its setter refuses it.
+  bool loadStoredValue(const Registry& regKey, const std::string& strName);
+  // One of those values taken over from another profile; false for a name that is none of them.
+  bool copyStoredValue(const std::string& strName, const QuilbarProfile& from);
 
   // The bytes the InitString stands for: a caret and the character after it become one control
   // byte (^M is carriage return); a caret at the very end is dropped.

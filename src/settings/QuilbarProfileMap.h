@@ -22,6 +22,7 @@ public:
   // Deletes the profile; false when absent.
   bool remove(const std::string& strName);
   void removeAll() { m_entries.clear(); }
+  void swap(QuilbarProfileMap& other) { m_entries.swap(other.m_entries); }
 
   QuilbarProfile* lookup(const std::string& strName);
   const QuilbarProfile* lookup(const std::string& strName) const;

@@ -238,6 +238,17 @@ bool QuilbarProfileStore::deleteCurrentProfile()
   return saveSettings();
 }
 
+void QuilbarProfileStore::takeSettingsFrom(QuilbarProfileStore& source)
+{
+  m_pCurrentProfile = nullptr;
+  source.m_pCurrentProfile = nullptr;
+  m_profiles.removeAll();
+  m_profiles.swap(source.m_profiles);
+  m_pCurrentProfile = m_profiles.first();
+  m_dwSettingsPage = source.m_dwSettingsPage;
+  m_strPassword = source.m_strPassword;
+}
+
 void QuilbarProfileStore::logEvent(const char* pszEvent, const std::string& strName)
 {
   if (m_pListener != nullptr)

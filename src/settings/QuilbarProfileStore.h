@@ -42,6 +42,10 @@ public:
   // False when there is no current profile or the save fails.
   bool deleteCurrentProfile();
 
+  // Takes every profile and both program-wide settings of the other store, which is left without
+  // profiles; the first profile becomes current. Writes nothing.
+  void takeSettingsFrom(QuilbarProfileStore& source);
+
   // Read-only: profiles come and go through the operations above, so the current profile never
   // points at a deleted one.
   const QuilbarProfileMap& getProfiles() const { return m_profiles; }

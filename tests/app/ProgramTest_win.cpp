@@ -8,6 +8,7 @@
 #include "SerialTestRig_win.h"
 #include "TestProcess_win.h"
 #include "TestMonitor_win.h"
+#include "TestProcess_win.h"
 #include "TestSupport.h"
 #include "app/AutoStartList.h"
 #include "app/ResourceIds.h"
@@ -530,6 +531,50 @@ TEST_F(ProgramTest, DeletingRemovesTheRunEntryUnloadingSavesAndCleanRemovesOnlyT
   EXPECT_EQ((std::vector<std::string>{"OtherTool", "Quilbar"}), runValues());
   run.deleteKeyValue("OtherTool");
   run.deleteKeyValue("Quilbar");
+}
+
+// The settings move between computers in a file: "/EXPORT" writes them, "/Import" puts exactly
+// them back over other profiles (with their start-with-Windows entries), and a file that reaches
+// beyond the settings is refused with one line on the standard error and changes nothing. None of
+// it opens a window: a main window would keep the program from ending.
+TEST_F(ProgramTest, ExportAndImportMoveTheSettingsWithoutAWindowAndARefusedFileSaysWhy)
+{
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Default", "COM1", "");
+    addProfile(store, "Line1", "COM3", "L1^M").setAutoStart(1);
+    ASSERT_TRUE(store.saveSettings());
+  }
+  char szTemp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, szTemp);
+  const std::string strFile = std::string(szTemp) + "quilbar settings.reg";
+  const std::string strQuilbar = "\"" + KeyTargetProcess::besideTestProgram("Quilbar.exe") + "\" ";
+  std::string strError;
+  ASSERT_EQ(0u, TestProcess::run(strQuilbar + "/EXPORT \"" + strFile + "\"", 20000ms, strError)) << strError;
+  EXPECT_EQ("", strError);
+
+  {
+    QuilbarProfileStore store;
+    addProfile(store, "Other", "COM5", "").setAutoStart(1);
+    ASSERT_TRUE(store.saveSettings());
+    AutoStartList([](std::string& strPath) { strPath = "QUILBAR.EXE"; return true; }).synchroniseAutoStart(store.getProfiles());
+  }
+  ASSERT_EQ(0u, TestProcess::run(strQuilbar + "/Import \"" + strFile + "\"", 20000ms, strError)) << strError;
+  EXPECT_EQ((std::vector<std::string>{"Default", "Line1"}), storedProfiles());
+  EXPECT_EQ(std::vector<std::string>{"Quilbar_Line1"}, runValues());
+
+  const std::string strRefused = std::string(szTemp) + "refused.reg";
+  std::ofstream(strRefused, std::ios::binary)
+      << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+         "\"Quilbar_Evil\"=\"evil.exe\"\r\n";
+  EXPECT_EQ(1u, TestProcess::run(strQuilbar + "/import " + strRefused, 20000ms, strError));
+  EXPECT_EQ(strRefused + ": line 3: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run is not below "
+                         "HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Quilbar2\\Settings\r\n",
+            strError);
+  EXPECT_EQ((std::vector<std::string>{"Default", "Line1"}), storedProfiles());
+  EXPECT_EQ(std::vector<std::string>{"Quilbar_Line1"}, runValues());
+  DeleteFileA(strFile.c_str());
+  DeleteFileA(strRefused.c_str());
 }
 
 TEST_F(ProgramTest, TwoInstancesWithTwoProfilesReadTwoPorts)

@@ -1,7 +1,8 @@
 // The installer as an administrator uses it, under Wine: a silent fleet installation that brings
-// its profiles along, the installed program typing a scan and opening its help, an upgrade that
-// keeps the settings, and silent uninstallations that leave nothing behind (the settings only
-// when asked). Quilbar.msi is this build's package; QuilbarUpgrade.msi is the same payload under
+// its profiles along, fleet files that reach beyond the settings refused with their reason in the
+// installer's log, an upgrade onto differing profiles that ends with exactly the fleet's, the
+// installed program typing a scan and opening its help, a reinstallation that keeps the settings,
+// and silent uninstallations that leave nothing behind (the settings only when asked). Quilbar.msi is this build's package; QuilbarUpgrade.msi is the same payload under
 // a higher version.
 #include "KeyTargetProcess_win.h"
 #include "SerialTestRig_win.h"
@@ -137,6 +138,7 @@ std::vector<std::string> quilbarRunEntries()
   rgNames.erase(std::remove_if(rgNames.begin(), rgNames.end(),
                                [](const std::string& strName) { return strName.rfind("Quilbar_", 0) != 0; }),
                 rgNames.end());
+  std::sort(rgNames.begin(), rgNames.end());
   return rgNames;
 }
 
@@ -175,6 +177,59 @@ std::string exportFleetSettings()
   EXPECT_EQ(0u, TestProcess::run("reg.exe export " + inQuotes(kszSettingsRoot) + " " + inQuotes(strFile) + " /y", 30s));
   deleteSettings();
   return strFile;
+}
+
+// A copy of the fleet file with more lines at its end (reg.exe writes UTF-16 with a byte order
+// mark; the lines are ASCII).
+std::string fleetFileWith(const std::string& strFleetFile, const char* pszName, const std::string& strAdded)
+{
+  std::string strBytes;
+  char rgchBuffer[4096];
+  DWORD dwRead = 0;
+  HANDLE hFile = CreateFileA(strFleetFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  while (ReadFile(hFile, rgchBuffer, sizeof rgchBuffer, &dwRead, nullptr) && dwRead > 0)
+    strBytes.append(rgchBuffer, dwRead);
+  CloseHandle(hFile);
+  for (char ch : strAdded)
+    strBytes += std::string{ch, '\0'};
+  std::string strFile = strFleetFile + "." + pszName + ".reg";
+  hFile = CreateFileA(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  WriteFile(hFile, strBytes.data(), static_cast<DWORD>(strBytes.size()), &dwRead, nullptr);
+  CloseHandle(hFile);
+  return strFile;
+}
+
+// An installer log, in 8-bit text whichever form the installer wrote.
+std::string logText(const std::string& strLog)
+{
+  std::string strBytes;
+  char rgchBuffer[4096];
+  DWORD dwRead = 0;
+  HANDLE hFile = CreateFileA(strLog.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  while (ReadFile(hFile, rgchBuffer, sizeof rgchBuffer, &dwRead, nullptr) && dwRead > 0)
+    strBytes.append(rgchBuffer, dwRead);
+  CloseHandle(hFile);
+  if (strBytes.size() < 2 || strBytes[0] != '\xFF' || strBytes[1] != '\xFE')
+    return strBytes;
+  std::string strText;
+  for (size_t i = 2; i + 1 < strBytes.size(); i += 2)
+    strText += strBytes[i];
+  return strText;
+}
+
+// The computer's own profiles, other than the fleet's: a profile of its own that starts with
+// Windows, and Default on another port.
+void makeLocalProfiles()
+{
+  QuilbarProfileStore store;
+  std::string strError;
+  ASSERT_TRUE(store.loadSettings(strError)) << strError;
+  QuilbarProfile& local = store.addOrSelectProfile("Local");
+  local.setPort("COM4");
+  local.setAutoStart(1);
+  store.addOrSelectProfile("Default").setPort("COM9");
+  ASSERT_TRUE(store.saveSettings());
+  AutoStartList([](std::string& strPath) { strPath = "Quilbar.exe"; return true; }).synchroniseAutoStart(store.getProfiles());
 }
 
 // The installed program, started as the Start menu starts it.
@@ -245,7 +300,7 @@ const std::vector<std::string> kAllInstalled = {"Quilbar.exe",  "Pelldrop.exe", 
 const std::vector<std::string> kFleetProfiles = {"Default=COM1,F^M", "Line2=COM3,"};
 }  // namespace
 
-TEST_F(InstallerTest, FleetInstallTypesAScanOpensHelpSurvivesAnUpgradeAndUninstallsWithoutTrace)
+TEST_F(InstallerTest, FleetInstallRefusesFilesBeyondTheSettingsUpgradesToExactlyTheFleetsProfilesAndUninstallsWithoutTrace)
 {
   std::string strFleetFile = exportFleetSettings();
   ASSERT_TRUE(storedProfiles().empty());
@@ -268,6 +323,49 @@ TEST_F(InstallerTest, FleetInstallTypesAScanOpensHelpSurvivesAnUpgradeAndUninsta
     EXPECT_NE(std::string::npos, strManifest.find("Microsoft.Windows.Common-Controls")) << strManifest;
     EXPECT_NE(std::string::npos, strManifest.find("PerMonitorV2")) << strManifest;
   }
+
+  // Files that reach beyond the settings fail the upgrade with the program's reason in the log,
+  // and change nothing: neither the computer's own, differing profiles nor the run entries.
+  makeLocalProfiles();
+  const std::vector<std::string> kLocalProfiles = {"Default=COM9,F^M", "Line2=COM3,", "Local=COM4,F^M"};
+  ASSERT_EQ(kLocalProfiles, storedProfiles());
+  const std::vector<std::string> kLocalRunEntries = {"Quilbar_Line2", "Quilbar_Local"};
+  ASSERT_EQ(kLocalRunEntries, quilbarRunEntries());
+  struct Refused
+  {
+    const char* pszName;
+    std::string strAdded;
+    const char* pszReason;
+  };
+  const Refused krgRefused[] = {
+      {"run", "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"Quilbar_Evil\"=\"evil.exe\"\r\n",
+       "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run is not below "
+       "HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Quilbar2\\Settings"},
+      {"delete", "[-" + std::string(kszSettingsRoot) + "\\Settings\\Profile1]\r\n", "deletes the key"},
+  };
+  for (const Refused& refused : krgRefused)
+  {
+    SCOPED_TRACE(refused.pszName);
+    std::string strFile = fleetFileWith(strFleetFile, refused.pszName, refused.strAdded);
+    std::string strLog = strFile + ".log";
+    EXPECT_EQ(1603u, msiexec("/i " + package("QuilbarUpgrade.msi") + " /qn /l*v " + inQuotes(strLog) +
+                             " SETTINGSFILE=" + inQuotes(strFile)));
+    std::string strText = logText(strLog);
+    EXPECT_NE(std::string::npos, strText.find("Quilbar settings import: " + strFile + ": line ")) << strText;
+    EXPECT_NE(std::string::npos, strText.find(refused.pszReason)) << strText;
+    EXPECT_EQ(kLocalProfiles, storedProfiles());
+    EXPECT_EQ(kLocalRunEntries, quilbarRunEntries());
+    EXPECT_EQ(kAllInstalled, installedFiles());
+    DeleteFileA(strFile.c_str());
+    DeleteFileA(strLog.c_str());
+  }
+
+  // An upgrade with the fleet file ends with exactly the fleet's profiles, and only their run
+  // entries.
+  ASSERT_EQ(0u, msiexec("/i " + package("QuilbarUpgrade.msi") + " /qn SETTINGSFILE=" + inQuotes(strFleetFile)));
+  EXPECT_EQ(kAllInstalled, installedFiles());
+  EXPECT_EQ(kFleetProfiles, storedProfiles());
+  EXPECT_EQ(std::vector<std::string>{"Quilbar_Line2"}, quilbarRunEntries());
 
   {
     // The installed program types a scan and keeps its start-with-Windows entries.
@@ -298,11 +396,6 @@ TEST_F(InstallerTest, FleetInstallTypesAScanOpensHelpSurvivesAnUpgradeAndUninsta
     PostMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(quilbar.waitForExit(20000ms)) << "Unload did not end the program; its windows: " << quilbar.visibleWindows();
   }
-
-  // An upgrade replaces the program and keeps every setting.
-  ASSERT_EQ(0u, msiexec("/i " + package("QuilbarUpgrade.msi") + " /qn"));
-  EXPECT_EQ(kAllInstalled, installedFiles());
-  EXPECT_EQ(kFleetProfiles, storedProfiles());
 
   // Uninstalling removes the program and its start-with-Windows entries; the settings stay.
   ASSERT_EQ(0u, msiexec("/x " + package("QuilbarUpgrade.msi") + " /qn"));

@@ -34,13 +34,19 @@ BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lParam)
 }
 }  // namespace
 
-TestProcess::TestProcess(const std::string& strCommandLine, const std::string& strDirectory)
+TestProcess::TestProcess(const std::string& strCommandLine, const std::string& strDirectory,
+                         HANDLE hStandardError)
 {
   std::vector<char> rgchCommand(strCommandLine.begin(), strCommandLine.end());
   rgchCommand.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
-  m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (hStandardError != nullptr)
+  {
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdError = hStandardError;
+  }
+  m_fStarted = CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, hStandardError != nullptr, 0, nullptr,
                               strDirectory.empty() ? nullptr : strDirectory.c_str(), &si, &m_pi) != 0;
   if (!m_fStarted)
     m_dwStartError = GetLastError();
@@ -138,6 +144,33 @@ std::string TestProcess::visibleWindows() const
   WindowListing listing{m_pi.dwProcessId, ""};
   EnumWindows(&listVisibleWindow, reinterpret_cast<LPARAM>(&listing));
   return listing.strTitles.empty() ? "(none)" : listing.strTitles;
+}
+
+// A file, not a pipe: Wine's helper processes could keep a pipe open after the program ended.
+DWORD TestProcess::run(const std::string& strCommandLine, std::chrono::milliseconds timeout,
+                       std::string& strStandardError)
+{
+  char szFolder[MAX_PATH] = "";
+  char szName[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, szFolder);
+  GetTempFileNameA(szFolder, "qbe", 0, szName);
+  SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+  HANDLE hFile = CreateFileA(szName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  DWORD dwExitCode = ~0u;
+  {
+    TestProcess process(strCommandLine, "", hFile);
+    if (!process.waitForExit(timeout, &dwExitCode))
+      dwExitCode = ~0u;
+  }
+  strStandardError.clear();
+  char rgchBuffer[4096];
+  DWORD dwRead = 0;
+  SetFilePointer(hFile, 0, nullptr, FILE_BEGIN);
+  while (ReadFile(hFile, rgchBuffer, sizeof rgchBuffer, &dwRead, nullptr) && dwRead > 0)
+    strStandardError.append(rgchBuffer, dwRead);
+  CloseHandle(hFile);
+  return dwExitCode;
 }
 
 DWORD TestProcess::run(const std::string& strCommandLine, std::chrono::milliseconds timeout)

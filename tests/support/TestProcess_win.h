@@ -10,8 +10,11 @@ class TestProcess
 {
 public:
   // strCommandLine is passed as it stands: quote the program's path when it holds blanks. An
-  // empty strDirectory starts the program in the test's own current directory.
-  explicit TestProcess(const std::string& strCommandLine, const std::string& strDirectory = "");
+  // empty strDirectory starts the program in the test's own current directory. With
+  // hStandardError, the program gets that (inheritable) handle as its standard error, as a shell
+  // that redirects it would pass it.
+  explicit TestProcess(const std::string& strCommandLine, const std::string& strDirectory = "",
+                       HANDLE hStandardError = nullptr);
   ~TestProcess();
   TestProcess(const TestProcess&) = delete;
   TestProcess& operator=(const TestProcess&) = delete;
@@ -39,6 +42,8 @@ public:
 
   // Runs a command line to its end; its exit code, or ~0u when it did not start or end in time.
   static DWORD run(const std::string& strCommandLine, std::chrono::milliseconds timeout);
+  // As run, with what the program wrote to its standard error in strStandardError.
+  static DWORD run(const std::string& strCommandLine, std::chrono::milliseconds timeout, std::string& strStandardError);
 
 private:
   PROCESS_INFORMATION m_pi = {};
