@@ -250,7 +250,7 @@ TEST(EAN128Test, TableHoldsEveryAIOnceInLookupOrder)
   }
 }
 
-// The table follows the current GS1 General Specifications. Data the earlier table read must read
+// The table follows GS1's current table of Application Identifiers. Data the earlier table read must read
 // the same (stored formats rely on it); the AIs GS1 added, and the values it made optional, read
 // as GS1 defines them.
 TEST(EAN128Test, ReadsTheCurrentAITable)
