@@ -7,6 +7,8 @@
 #   BENCH_REPETITIONS=5    repetitions of each native case (random interleaving, medians)
 #   BENCH_MIN_TIME=0.2     seconds each native repetition runs at least
 #   BENCH_OUT=DIR          where the raw results and table.txt go (default build/bench-results/<time>)
+#   SOAK_SCANS=100000      scans of the soak (`scripts/bench.sh soak`, run only when named)
+#   SOAK_PHASE=500         scans per phase of the soak (subscriber and window take turns)
 #
 # Native cases (Google Benchmark, tests/bench) run from build/bench, the Wine ones from
 # build/win64-release under the Wine harness (its own prefix and ports in build/win64-release/wine),
@@ -36,15 +38,24 @@ wine_benches=(
   "subscribers|subscriber_delivery_bench|tests/pipeline/subscriber_delivery_bench.exe|1000"
   "program|program_bench|tests/app/program_bench.exe|7 200 30 10000"
   "monitor|monitor_bench|tests/monitor/monitor_bench.exe|10000"
+  "soak|program_soak|tests/app/program_soak.exe|${SOAK_SCANS:-100000} ${SOAK_PHASE:-500}"
 )
+# Row sources that run only when named: the soak takes most of an hour.
+on_request=(soak)
 
 log() { echo "bench: $*" >&2; }
 
 selected() {  # group name: true when the command line asks for it
   local group=$1 name=$2 arg
+  for arg in "${selection[@]}"; do
+    [ "$arg" = "$name" ] && return 0
+  done
+  for arg in "${on_request[@]}"; do
+    [ "$arg" = "$name" ] && return 1
+  done
   [ ${#selection[@]} -eq 0 ] && return 0
   for arg in "${selection[@]}"; do
-    [ "$arg" = "$group" ] || [ "$arg" = "$name" ] && return 0
+    [ "$arg" = "$group" ] && return 0
   done
   return 1
 }

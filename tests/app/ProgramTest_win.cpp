@@ -10,6 +10,7 @@
 #include "TestMonitor_win.h"
 #include "TestProcess_win.h"
 #include "TestSupport.h"
+#include "VirtualCable_win.h"
 #include "app/AutoStartList.h"
 #include "app/ResourceIds.h"
 #include "base/Registry.h"
@@ -115,64 +116,6 @@ public:
 
 private:
   std::string m_strPath;
-};
-
-// The virtual cable behind a COM pair, pulled out and plugged back in by the harness that made
-// it (Wine starts Unix programs too). Plugged back when the story ends, however it ends.
-class VirtualCable
-{
-public:
-  explicit VirtualCable(const char* pszFarEnd) : m_strFarEnd(pszFarEnd)
-  {
-    char szHarness[MAX_PATH] = "";
-    DWORD cch = GetEnvironmentVariableA("QUILBAR_WINE_HARNESS", szHarness, MAX_PATH);
-    if (cch == 0 || cch >= MAX_PATH)
-      return;
-    std::string strHarness = szHarness;
-    std::replace(strHarness.begin(), strHarness.end(), '/', '\\');
-    m_strHarness = "Z:" + strHarness;
-  }
-  ~VirtualCable() { plug(); }
-  VirtualCable(const VirtualCable&) = delete;
-  VirtualCable& operator=(const VirtualCable&) = delete;
-
-  bool available() const { return !m_strHarness.empty(); }
-  // Both ends vanish; true once the far end can no longer be opened.
-  bool unplug() { return run("unplug") && waitFarEnd(false); }
-  // The pair comes back on the same paths; true once the far end opens again.
-  bool plug() { return !available() || (run("plug") && waitFarEnd(true)); }
-
-private:
-  bool run(const char* pszVerb)
-  {
-    std::string strCommand = "\"" + m_strHarness + "\" " + pszVerb + " " + m_strFarEnd;
-    std::vector<char> rgchCommand(strCommand.begin(), strCommand.end());
-    rgchCommand.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, rgchCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-      return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-  }
-  bool waitFarEnd(bool fPresent) const
-  {
-    std::string strDevice = "\\\\.\\" + m_strFarEnd;
-    return testsupport::waitUntil(
-        [&] {
-          HANDLE hPort = CreateFileA(strDevice.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-          if (hPort == INVALID_HANDLE_VALUE)
-            return !fPresent;
-          CloseHandle(hPort);
-          return fPresent;
-        },
-        20000ms, 50ms);
-  }
-
-  std::string m_strFarEnd;
-  std::string m_strHarness;
 };
 
 // What Windows announces when a window comes to the front; Wine does not, so the stories do.

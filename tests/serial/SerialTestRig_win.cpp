@@ -175,6 +175,13 @@ std::string PeerPort::read(size_t nBytes, std::chrono::milliseconds timeout)
   return strBytes;
 }
 
+bool PeerPort::hasHungUp() const
+{
+  DWORD dwErrors = 0;
+  COMSTAT status = {};
+  return ClearCommError(m_hPort, &dwErrors, &status) == FALSE;
+}
+
 void PeerPort::drain()
 {
   // Until the line has been quiet a while (bytes may still be on their way through the pair).

@@ -102,6 +102,9 @@ public:
   std::string read(size_t nBytes, std::chrono::milliseconds timeout);
   // Discards whatever has arrived so far.
   void drain();
+  // True once the line behind this end has hung up, as when the cable was pulled: the far end
+  // may vanish a moment before the line stops carrying bytes.
+  bool hasHungUp() const;
 
 private:
   HANDLE m_hPort = INVALID_HANDLE_VALUE;

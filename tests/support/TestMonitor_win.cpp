@@ -50,6 +50,20 @@ std::vector<std::string> TestMonitor::texts() const
   return m_rgstrTexts;
 }
 
+size_t TestMonitor::count() const
+{
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_rgstrTexts.size();
+}
+
+std::vector<std::string> TestMonitor::textsFrom(size_t nFirst) const
+{
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (nFirst >= m_rgstrTexts.size())
+    return {};
+  return std::vector<std::string>(m_rgstrTexts.begin() + static_cast<std::ptrdiff_t>(nFirst), m_rgstrTexts.end());
+}
+
 DWORD WINAPI TestMonitor::threadMain(void* pvThis)
 {
   auto* pThis = static_cast<TestMonitor*>(pvThis);

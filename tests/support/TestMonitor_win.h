@@ -20,10 +20,14 @@ public:
   TestMonitor& operator=(const TestMonitor&) = delete;
 
   bool isReady() const { return m_hwnd != nullptr; }
+  HWND hwnd() const { return m_hwnd; }
   void subscribeTo(HWND hwndMain) const;
   // Waits for an event whose text begins with strEventName and a line feed.
   bool waitForEvent(const std::string& strEventName, std::chrono::milliseconds timeout) const;
   std::vector<std::string> texts() const;
+  // A long run asks for what is new only: the count so far and the texts from an index on.
+  size_t count() const;
+  std::vector<std::string> textsFrom(size_t nFirst) const;
 
 private:
   static DWORD WINAPI threadMain(void* pvThis);

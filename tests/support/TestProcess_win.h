@@ -23,6 +23,8 @@ public:
   static std::string commandLine(const std::string& strProgram, const std::string& strArguments);
 
   bool started() const { return m_fStarted; }
+  // For the figures a benchmark reads of the running program (working set, handle count).
+  HANDLE handle() const { return m_pi.hProcess; }
   DWORD startError() const { return m_dwStartError; }
   // A top-level window of this process with that title and class, shown or not; a null title or
   // class matches any.
