@@ -388,8 +388,12 @@ void Soak::runPhase(size_t nPhase, size_t nPhases)
       continue;
     }
     sendBlock(std::min(kcBlock, nEnd - m_nNext), Fate::Required);
+    // After a loss the segment is compared at once, so the next blocks wait only for themselves.
     if (!waitArrived())
+    {
       fail("the block up to " + scanText(m_nNext - 1) + " did not arrive in time");
+      endSegment(fSubscriberPhase ? "subscriber phase" : "window phase");
+    }
     sample();
   }
   endSegment(fSubscriberPhase ? "subscriber phase" : "window phase");
