@@ -351,6 +351,15 @@ void CQuilbarDlg::enableSettingsButton(bool fEnabled)
   enableItem(IDC_MAIN_SETTINGS, fEnabled);
 }
 
+// The box's list still switches profiles; only its edit field takes no typing.
+void CQuilbarDlg::allowNewProfileNames(bool fAllowed)
+{
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  if (GetComboBoxInfo(item(IDC_MAIN_PROFILE), &info) && info.hwndItem != nullptr)
+    SendMessageA(info.hwndItem, EM_SETREADONLY, fAllowed ? FALSE : TRUE, 0);
+}
+
 void CQuilbarDlg::focusProfileBox()
 {
   focusItem(IDC_MAIN_PROFILE);
@@ -394,9 +403,9 @@ bool CQuilbarDlg::checkSettingsPassword(const std::string& strStoredPassword)
 }
 
 SettingsSheetResult CQuilbarDlg::runSettingsSheet(QuilbarProfile& profileCopy, unsigned nStartPage,
-                                                  const std::string& strStoredPassword)
+                                                  const std::string& strStoredPassword, const SettingsPolicy& policy)
 {
-  SettingsSheetOutcome outcome = ::runSettingsSheet(hwnd(), profileCopy, nStartPage, strStoredPassword);
+  SettingsSheetOutcome outcome = ::runSettingsSheet(hwnd(), profileCopy, nStartPage, strStoredPassword, &policy);
   SettingsSheetResult result;
   result.fOk = outcome.fOk;
   result.nActivePage = outcome.nActivePage;

@@ -64,6 +64,7 @@ private:
   void fillProfileList(const std::vector<std::string>& rgstrNames) override;
   void enableDeleteButton(bool fEnabled) override;
   void enableSettingsButton(bool fEnabled) override;
+  void allowNewProfileNames(bool fAllowed) override;
   void focusProfileBox() override;
   void focusHideButton() override;
   void repaint() override;
@@ -73,7 +74,7 @@ private:
   void closePort() override { ClosePort(); }
   bool checkSettingsPassword(const std::string& strStoredPassword) override;
   SettingsSheetResult runSettingsSheet(QuilbarProfile& profileCopy, unsigned nStartPage,
-                                       const std::string& strStoredPassword) override;
+                                       const std::string& strStoredPassword, const SettingsPolicy& policy) override;
   void postQuit() override;
 
   // ProfileSwitcher

@@ -28,6 +28,11 @@ bool equalsIgnoringCase(const std::string& strA, const std::string& strB)
 
 SettingsPolicy::SettingsPolicy(const std::string& strKeyPath) : m_strKeyPath(strKeyPath) {}
 
+std::string SettingsPolicy::keyPathBelow(const std::string& strSoftwareKey)
+{
+  return strSoftwareKey + "\\Policies\\Tarnwick\\Quilbar2";
+}
+
 std::vector<SettingsPolicy::ReadValue> SettingsPolicy::readValues()
 {
   std::vector<ReadValue> rgValues;

@@ -23,6 +23,9 @@ public:
   static const char kszLockProfiles[];      // "LockProfiles"
 
   explicit SettingsPolicy(const std::string& strKeyPath = kszDefaultKeyPath);
+  // The policy key of a software key: "<software key>\Policies\Tarnwick\Quilbar2" (the default
+  // for "HKEY_LOCAL_MACHINE\Software"; tests use a software key of their own).
+  static std::string keyPathBelow(const std::string& strSoftwareKey);
 
   struct ReadValue
   {
