@@ -66,6 +66,12 @@ def main(admx_path, adml_path, values_path):
             if tag == "enum":
                 for item in element.iter(NS + "value"):
                     written.append((element.get("valueName"), value_type(item), "enum item"))
+            elif tag == "boolean":
+                # A box writes 1 when ticked and 0 when not, unless it names other values.
+                values = [element.find(NS + part) for part in ("trueValue", "falseValue")]
+                types = {value_type(node) for node in values if node is not None} or {"REG_DWORD"}
+                for type_ in types:
+                    written.append((element.get("valueName"), type_, tag))
             elif tag in ELEMENT_TYPES:
                 written.append((element.get("valueName"), ELEMENT_TYPES[tag], tag))
             else:

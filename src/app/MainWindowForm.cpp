@@ -62,7 +62,6 @@ bool MainWindowForm::initialise()
   chooseStartupProfile();
   synchroniseAutoStart();
   m_fSettingsReadOnly = m_store.isSettingsKeyMissing();
-  m_host.allowNewProfileNames(!m_policy.areProfilesLocked());
   updateDeleteButton();
   updateSettingsButton();
   return true;
@@ -117,6 +116,7 @@ void MainWindowForm::openRunningProfile()
 {
   m_running = *m_store.getCurrentProfile();
   m_policy.applyTo(m_running);
+  m_host.allowNewProfileNames(!m_policy.areProfilesLocked());
 }
 
 void MainWindowForm::synchroniseAutoStart()
