@@ -1,9 +1,9 @@
 #include "MainWindowForm.h"
 
+#include "base/TextCase.h"
 #include "pipeline/EventLog.h"
 #include "settings/QuilbarProfile.h"
 
-#include <cctype>
 #include <vector>
 
 const char MainWindowForm::kszSettingsUnreadable[] = "The registry settings could not be read.";
@@ -34,15 +34,7 @@ std::string MainWindowForm::formatText(const char* pszFormat, const std::string&
 
 bool MainWindowForm::isDefaultName(const std::string& strName)
 {
-  const std::string strDefault = QuilbarProfileStore::kszDefaultProfileName;
-  if (strName.size() != strDefault.size())
-    return false;
-  for (size_t i = 0; i < strName.size(); ++i)
-  {
-    if (std::toupper(static_cast<unsigned char>(strName[i])) != std::toupper(static_cast<unsigned char>(strDefault[i])))
-      return false;
-  }
-  return true;
+  return equalsIgnoringCase(strName, QuilbarProfileStore::kszDefaultProfileName);
 }
 
 bool MainWindowForm::isDeleteEnabled(const std::string& strProfile, bool fSettingsReadOnly, const std::string& strPassword)

@@ -1,8 +1,7 @@
 #include "SettingsPolicy.h"
 
+#include "base/TextCase.h"
 #include "base/Registry.h"
-
-#include <cctype>
 
 const char SettingsPolicy::kszDefaultKeyPath[] = "HKEY_LOCAL_MACHINE\\Software\\Policies\\Tarnwick\\Quilbar2";
 const char SettingsPolicy::kszSettingsPassword[] = "SettingsPassword";
@@ -12,18 +11,6 @@ namespace
 {
 // A policy renaming every profile would make them all one; the name is no policy.
 const char kszName[] = "Name";
-
-bool equalsIgnoringCase(const std::string& strA, const std::string& strB)
-{
-  if (strA.size() != strB.size())
-    return false;
-  for (size_t i = 0; i < strA.size(); ++i)
-  {
-    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(strB[i])))
-      return false;
-  }
-  return true;
-}
 }  // namespace
 
 SettingsPolicy::SettingsPolicy(const std::string& strKeyPath) : m_strKeyPath(strKeyPath) {}
