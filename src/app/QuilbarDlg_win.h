@@ -8,6 +8,7 @@
 #include "MainWindowForm.h"
 #include "MainWindowHost.h"
 #include "PortLifecycle_win.h"
+#include "ProfileBox_win.h"
 #include "TrayNotices_win.h"
 #include "base/DialogBase_win.h"
 #include "pipeline/ProfileSwitcher.h"
@@ -91,6 +92,7 @@ private:
   HeldDataRoute m_heldData;
   PortLifecycle m_port;
   CHelpViewer m_help;
+  ProfileBox m_profileBox;
   bool m_fFirstPaint = true;
   bool m_fQuitting = false;
   // Hidden at start-up: kept hidden until the user shows the window from the tray.
