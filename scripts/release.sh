@@ -37,9 +37,14 @@ build_arch() {  # arch (x86_64|i686), build dir, output dir
   cp "$dir/src/app/Quilbar.exe" "$dir/src/pelldrop/Pelldrop.exe" "$dir/src/monitor/QuilbarMonitor.exe" \
      "$dir/src/tessel/Tessel.dll" \
      "$dir/help/Quilbar.chm" "$stage/$name/"
+  # The Group Policy templates, laid out as a central store holds them.
+  mkdir -p "$stage/$name/PolicyDefinitions/en-US"
+  cp installer/policy/Quilbar.admx "$stage/$name/PolicyDefinitions/"
+  cp installer/policy/en-US/Quilbar.adml "$stage/$name/PolicyDefinitions/en-US/"
   # A zip records times, order and permissions: all fixed.
   find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
-  chmod 644 "$stage/$name"/*
+  find "$stage/$name" -type f -exec chmod 644 {} +
+  find "$stage/$name" -type d -exec chmod 755 {} +
   (cd "$stage" && find "$name" -type f | sort | zip -X -q -D "$root/$dest/$name.zip" -@)
   rm -rf "$stage"
 }

@@ -2,6 +2,7 @@
 
 #include "base/Registry.h"
 #include "settings/QuilbarProfileMap.h"
+#include "settings/SettingsPolicy.h"
 
 #include <cctype>
 
@@ -78,11 +79,13 @@ bool AutoStartList::unregisterAllAutoStart() const
   return true;
 }
 
-void AutoStartList::synchroniseAutoStart(const QuilbarProfileMap& profiles) const
+void AutoStartList::synchroniseAutoStart(const QuilbarProfileMap& profiles, const SettingsPolicy* pPolicy) const
 {
   for (const auto& entry : profiles.getEntries())
   {
-    const QuilbarProfile& profile = *entry.second;
+    QuilbarProfile profile(*entry.second);
+    if (pPolicy != nullptr)
+      pPolicy->applyTo(profile);
     if (profile.getAutoStart() == 1)
       registerAutoStart(profile.getName());
     else

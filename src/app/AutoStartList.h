@@ -4,6 +4,7 @@
 #include <string>
 
 class QuilbarProfileMap;
+class SettingsPolicy;
 
 // The program's entries in the system's list of programs run at log-on: one string value
 // "Quilbar_<profile>" = "<short program path> <profile>" per profile marked AutoStart (the path in
@@ -34,8 +35,9 @@ public:
   bool unregisterAutoStart(const std::string& strProfileName) const;
   // Deletes every entry of the program; false only when the key or its value list cannot be read.
   bool unregisterAllAutoStart() const;
-  // One entry for every profile whose AutoStart is 1, none for the others.
-  void synchroniseAutoStart(const QuilbarProfileMap& profiles) const;
+  // One entry for every profile whose AutoStart is 1 (or the policy's, where it sets one), none for
+  // the others.
+  void synchroniseAutoStart(const QuilbarProfileMap& profiles, const SettingsPolicy* pPolicy = nullptr) const;
 
 private:
   ProgramPathSource m_fnProgramPath;

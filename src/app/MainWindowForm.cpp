@@ -1,9 +1,9 @@
 #include "MainWindowForm.h"
 
+#include "base/TextCase.h"
 #include "pipeline/EventLog.h"
 #include "settings/QuilbarProfile.h"
 
-#include <cctype>
 #include <vector>
 
 const char MainWindowForm::kszSettingsUnreadable[] = "The registry settings could not be read.";
@@ -15,7 +15,11 @@ const char MainWindowForm::kszFarewellEvent[] = "Buckle Your Seatbelt Dorothy, B
 
 MainWindowForm::MainWindowForm(MainWindowHost& host, EventLog& log, const AutoStartList& autoStart,
                                const std::string& strSoftwareKey)
-    : m_host(host), m_log(log), m_autoStart(autoStart), m_store(strSoftwareKey, this)
+    : m_host(host),
+      m_log(log),
+      m_autoStart(autoStart),
+      m_store(strSoftwareKey, this),
+      m_policy(SettingsPolicy::keyPathBelow(strSoftwareKey))
 {
 }
 
@@ -30,15 +34,7 @@ std::string MainWindowForm::formatText(const char* pszFormat, const std::string&
 
 bool MainWindowForm::isDefaultName(const std::string& strName)
 {
-  const std::string strDefault = QuilbarProfileStore::kszDefaultProfileName;
-  if (strName.size() != strDefault.size())
-    return false;
-  for (size_t i = 0; i < strName.size(); ++i)
-  {
-    if (std::toupper(static_cast<unsigned char>(strName[i])) != std::toupper(static_cast<unsigned char>(strDefault[i])))
-      return false;
-  }
-  return true;
+  return equalsIgnoringCase(strName, QuilbarProfileStore::kszDefaultProfileName);
 }
 
 bool MainWindowForm::isDeleteEnabled(const std::string& strProfile, bool fSettingsReadOnly, const std::string& strPassword)
@@ -56,7 +52,7 @@ bool MainWindowForm::initialise()
     return false;
   }
   chooseStartupProfile();
-  m_autoStart.synchroniseAutoStart(m_store.getProfiles());
+  synchroniseAutoStart();
   m_fSettingsReadOnly = m_store.isSettingsKeyMissing();
   updateDeleteButton();
   updateSettingsButton();
@@ -85,16 +81,39 @@ void MainWindowForm::chooseStartupProfile()
   showMembers();
 }
 
+// With the profiles locked by policy a name that is no profile yet adds none: the current one
+// stays.
 bool MainWindowForm::selectProfile(const std::string& strName)
 {
   if (strName.empty())
     return false;
+  m_policy.load();
+  if (m_policy.areProfilesLocked() && m_store.getProfiles().lookup(strName) == nullptr
+      && m_store.getCurrentProfile() != nullptr)
+  {
+    restoreCurrentName();
+    openRunningProfile();
+    return false;
+  }
   m_store.addOrSelectProfile(strName);
+  openRunningProfile();
   std::vector<std::string> rgstrNames;
   for (const auto& entry : m_store.getProfiles().getEntries())
     rgstrNames.push_back(entry.first);
   m_host.fillProfileList(rgstrNames);
   return true;
+}
+
+void MainWindowForm::openRunningProfile()
+{
+  m_running = *m_store.getCurrentProfile();
+  m_policy.applyTo(m_running);
+  m_host.allowNewProfileNames(!m_policy.areProfilesLocked());
+}
+
+void MainWindowForm::synchroniseAutoStart()
+{
+  m_autoStart.synchroniseAutoStart(m_store.getProfiles(), &m_policy);
 }
 
 void MainWindowForm::showMembers()
@@ -121,7 +140,9 @@ void MainWindowForm::restoreCurrentName()
 
 void MainWindowForm::updateDeleteButton()
 {
-  m_host.enableDeleteButton(isDeleteEnabled(m_strProfile, m_fSettingsReadOnly, m_store.getPassword()));
+  // Profiles locked by policy cannot be deleted, as if the settings were read-only.
+  bool fFixed = m_fSettingsReadOnly || m_policy.areProfilesLocked();
+  m_host.enableDeleteButton(isDeleteEnabled(m_strProfile, fFixed, effectivePassword()));
 }
 
 void MainWindowForm::updateSettingsButton()
@@ -179,7 +200,7 @@ void MainWindowForm::onProfileKillFocus()
 // place.
 void MainWindowForm::onDeleteProfile()
 {
-  if (!takeProfileBoxText())
+  if (!takeProfileBoxText() || m_policy.areProfilesLocked())
     return;
   if (!m_host.confirm(formatText(kszConfirmDelete, m_strProfile)))
     return;
@@ -199,10 +220,13 @@ void MainWindowForm::onDeleteProfile()
 }
 
 // No data is read while the sheet is open; the port is opened again with whatever profile is
-// current afterwards, whether the sheet ended with OK or not.
+// current afterwards, whether the sheet ended with OK or not. The sheet shows the running profile;
+// what the policy sets keeps its stored value when the edits are saved, and a password set by
+// policy is never stored.
 void MainWindowForm::onSettings()
 {
-  if (!m_host.checkSettingsPassword(m_store.getPassword()))
+  m_policy.load();
+  if (!m_host.checkSettingsPassword(effectivePassword()))
     return;
   m_log.logEvent("Entering Settings dialog");
   m_host.closePort();
@@ -211,18 +235,22 @@ void MainWindowForm::onSettings()
   showMembers();
 
   QuilbarProfile& current = *m_store.getCurrentProfile();
-  QuilbarProfile profileCopy(current);
-  SettingsSheetResult result = m_host.runSettingsSheet(profileCopy, m_store.getSettingsPage(), m_store.getPassword());
+  QuilbarProfile profileCopy(m_running);
+  SettingsSheetResult result =
+      m_host.runSettingsSheet(profileCopy, m_store.getSettingsPage(), effectivePassword(), m_policy);
   if (result.fOk)
   {
     m_store.setSettingsPage(result.nActivePage);
-    m_store.setPassword(result.strPassword);
+    if (!m_policy.isPasswordSet())
+      m_store.setPassword(result.strPassword);
+    m_policy.keepStored(current, profileCopy);
     // The map is keyed by the name, so the name stays whatever the sheet did.
     const std::string strName = current.getName();
     current = profileCopy;
     current.setName(strName);
+    openRunningProfile();
     m_store.saveSettings();
-    m_autoStart.synchroniseAutoStart(m_store.getProfiles());
+    synchroniseAutoStart();
   }
   m_log.logEvent("Exiting Settings dialog");
   showMembers();
@@ -234,7 +262,7 @@ void MainWindowForm::onSettings()
 bool MainWindowForm::onUnload()
 {
   m_log.logEvent(kszFarewellEvent);
-  if (!m_host.checkSettingsPassword(m_store.getPassword()))
+  if (!m_host.checkSettingsPassword(effectivePassword()))
     return false;
   takeProfileBoxText();
   selectProfile(m_strProfile);

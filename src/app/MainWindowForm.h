@@ -4,6 +4,7 @@
 #include "MainWindowHost.h"
 #include "settings/ProfileStoreListener.h"
 #include "settings/QuilbarProfileStore.h"
+#include "settings/SettingsPolicy.h"
 
 #include <string>
 
@@ -11,7 +12,9 @@ class EventLog;
 
 // The main window's rules: which profile runs at start, switching, adding by typing, deleting,
 // the settings sheet's sequence, unloading, and when Delete and Settings are enabled. It owns the
-// profile store; the dialog moves values between its controls and this class.
+// profile store; the dialog moves values between its controls and this class. The program runs
+// the current profile with an administrator's policy applied (read afresh whenever a profile is
+// opened), while the store keeps the profiles' own values.
 class MainWindowForm : public ProfileStoreListener
 {
 public:
@@ -50,7 +53,8 @@ public:
   // fills the profile list. False for an empty name.
   bool selectProfile(const std::string& strName);
 
-  QuilbarProfile* currentProfile() { return m_store.getCurrentProfile(); }
+  // The running profile: the current one with the policy applied.
+  QuilbarProfile* currentProfile() { return m_store.getCurrentProfile() != nullptr ? &m_running : nullptr; }
   const std::string& profileText() const { return m_strProfile; }
   bool isSettingsReadOnly() const { return m_fSettingsReadOnly; }
   QuilbarProfileStore& store() { return m_store; }
@@ -69,11 +73,16 @@ private:
   bool takeProfileBoxText();
   void restoreCurrentName();
   void showMembers();
+  void openRunningProfile();
+  void synchroniseAutoStart();
+  const std::string& effectivePassword() const { return m_policy.effectivePassword(m_store.getPassword()); }
 
   MainWindowHost& m_host;
   EventLog& m_log;
   const AutoStartList& m_autoStart;
   QuilbarProfileStore m_store;
+  SettingsPolicy m_policy;
+  QuilbarProfile m_running;
   std::string m_strProfile;
   bool m_fSettingsReadOnly = false;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 class QuilbarProfile;
+class SettingsPolicy;
 
 // What the settings sheet hands back, in the main window's terms.
 struct SettingsSheetResult
@@ -35,6 +36,8 @@ public:
   virtual void fillProfileList(const std::vector<std::string>& rgstrNames) = 0;
   virtual void enableDeleteButton(bool fEnabled) = 0;
   virtual void enableSettingsButton(bool fEnabled) = 0;
+  // Whether a name typed into the profile box may become a new profile.
+  virtual void allowNewProfileNames(bool fAllowed) = 0;
   virtual void focusProfileBox() = 0;
   virtual void focusHideButton() = 0;
   virtual void repaint() = 0;
@@ -47,8 +50,10 @@ public:
   virtual bool openPort() = 0;
   virtual void closePort() = 0;
   virtual bool checkSettingsPassword(const std::string& strStoredPassword) = 0;
+  // What the policy sets is shown dimmed.
   virtual SettingsSheetResult runSettingsSheet(QuilbarProfile& profileCopy, unsigned nStartPage,
-                                               const std::string& strStoredPassword) = 0;
+                                               const std::string& strStoredPassword,
+                                               const SettingsPolicy& policy) = 0;
   // Ends the program: the settings could not be read.
   virtual void postQuit() = 0;
 };

@@ -47,6 +47,7 @@ bool CQuilbarDlg::onInit()
   SetWindowLongPtrA(hwnd(), GWLP_USERDATA, kMainWindowMark);
   QB_ASSERT(0 == GetLastError());
   m_port.attach(hwnd());
+  m_profileBox.attach(item(IDC_MAIN_PROFILE));
   m_dataPath.attachWindow(hwnd(), m_port);
   PortOwner::runSelfTest();
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -97,11 +98,9 @@ void CQuilbarDlg::onProfileCommand(int nCode)
   {
   case CBN_SELCHANGE:
   {
-    // The edit field still shows the old text while the selection changes: the entry counts.
-    LRESULT nIndex = SendMessageA(item(IDC_MAIN_PROFILE), CB_GETCURSEL, 0, 0);
-    std::vector<std::string> rgstrNames = getProfileNames();
-    if (nIndex >= 0 && static_cast<size_t>(nIndex) < rgstrNames.size())
-      m_form.onProfileSelChange(rgstrNames[static_cast<size_t>(nIndex)]);
+    std::string strName;
+    if (m_profileBox.selectedName(strName))
+      m_form.onProfileSelChange(strName);
     break;
   }
   case CBN_EDITCHANGE:
@@ -313,32 +312,16 @@ std::string CQuilbarDlg::profileBoxText()
   return itemText(IDC_MAIN_PROFILE);
 }
 
-// A name that is an entry of the list (exactly, letter case included) is shown selected.
 void CQuilbarDlg::showProfileBoxText(const std::string& strText)
 {
   FillGuard guard(*this);
-  HWND hwndCombo = item(IDC_MAIN_PROFILE);
-  std::vector<std::string> rgstrNames = getProfileNames();
-  LRESULT nIndex = CB_ERR;
-  for (size_t i = 0; i < rgstrNames.size(); ++i)
-  {
-    if (rgstrNames[i] == strText)
-      nIndex = static_cast<LRESULT>(i);
-  }
-  SendMessageA(hwndCombo, CB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
-  if (nIndex == CB_ERR)
-    SetWindowTextA(hwndCombo, strText.c_str());
-  DWORD dwEnd = static_cast<DWORD>(strText.size());
-  SendMessageA(hwndCombo, CB_SETEDITSEL, 0, MAKELPARAM(dwEnd, dwEnd));
+  m_profileBox.show(strText);
 }
 
 void CQuilbarDlg::fillProfileList(const std::vector<std::string>& rgstrNames)
 {
   FillGuard guard(*this);
-  HWND hwndCombo = item(IDC_MAIN_PROFILE);
-  SendMessageA(hwndCombo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& strName : rgstrNames)
-    SendMessageA(hwndCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strName.c_str()));
+  m_profileBox.fill(rgstrNames);
 }
 
 void CQuilbarDlg::enableDeleteButton(bool fEnabled)
@@ -349,6 +332,11 @@ void CQuilbarDlg::enableDeleteButton(bool fEnabled)
 void CQuilbarDlg::enableSettingsButton(bool fEnabled)
 {
   enableItem(IDC_MAIN_SETTINGS, fEnabled);
+}
+
+void CQuilbarDlg::allowNewProfileNames(bool fAllowed)
+{
+  m_profileBox.allowTyping(fAllowed);
 }
 
 void CQuilbarDlg::focusProfileBox()
@@ -369,18 +357,7 @@ void CQuilbarDlg::repaint()
 
 void CQuilbarDlg::showBox(MainWindowBox box, const std::string& strText)
 {
-  switch (box)
-  {
-  case MainWindowBox::kSettingsUnreadable:
-    showMessageBox(strText, kszBoxCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND | MB_TOPMOST);
-    break;
-  case MainWindowBox::kProfileMissing:
-    showMessageBox(strText, kszBoxCaption, MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
-    break;
-  case MainWindowBox::kProfileNameTooShort:
-    showMessageBox(strText, MainWindowForm::kszProfileNameTooShortCaption, MB_OK | MB_ICONEXCLAMATION);
-    break;
-  }
+  showMainWindowBox(hwnd(), box, strText);
 }
 
 bool CQuilbarDlg::confirm(const std::string& strText)
@@ -394,9 +371,9 @@ bool CQuilbarDlg::checkSettingsPassword(const std::string& strStoredPassword)
 }
 
 SettingsSheetResult CQuilbarDlg::runSettingsSheet(QuilbarProfile& profileCopy, unsigned nStartPage,
-                                                  const std::string& strStoredPassword)
+                                                  const std::string& strStoredPassword, const SettingsPolicy& policy)
 {
-  SettingsSheetOutcome outcome = ::runSettingsSheet(hwnd(), profileCopy, nStartPage, strStoredPassword);
+  SettingsSheetOutcome outcome = ::runSettingsSheet(hwnd(), profileCopy, nStartPage, strStoredPassword, &policy);
   SettingsSheetResult result;
   result.fOk = outcome.fOk;
   result.nActivePage = outcome.nActivePage;
@@ -419,17 +396,7 @@ void CQuilbarDlg::postQuit()
 
 std::vector<std::string> CQuilbarDlg::getProfileNames() const
 {
-  std::vector<std::string> rgstrNames;
-  HWND hwndCombo = item(IDC_MAIN_PROFILE);
-  LRESULT nCount = SendMessageA(hwndCombo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < nCount; ++i)
-  {
-    LRESULT nLength = SendMessageA(hwndCombo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::vector<char> rgchName(static_cast<size_t>(nLength > 0 ? nLength : 0) + 1, '\0');
-    SendMessageA(hwndCombo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(rgchName.data()));
-    rgstrNames.emplace_back(rgchName.data());
-  }
-  return rgstrNames;
+  return m_profileBox.names();
 }
 
 // The request may differ from the entry in letter case; the switch takes the entry, as a pick of
@@ -439,7 +406,7 @@ void CQuilbarDlg::switchToProfile(size_t nIndex, const std::string& strName)
   std::vector<std::string> rgstrNames = getProfileNames();
   {
     FillGuard guard(*this);
-    SendMessageA(item(IDC_MAIN_PROFILE), CB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
+    m_profileBox.select(nIndex);
   }
   m_form.switchToPendingProfile(nIndex < rgstrNames.size() ? rgstrNames[nIndex] : strName);
 }

@@ -8,6 +8,7 @@
 #include "MainWindowForm.h"
 #include "MainWindowHost.h"
 #include "PortLifecycle_win.h"
+#include "ProfileBox_win.h"
 #include "TrayNotices_win.h"
 #include "base/DialogBase_win.h"
 #include "pipeline/ProfileSwitcher.h"
@@ -64,6 +65,7 @@ private:
   void fillProfileList(const std::vector<std::string>& rgstrNames) override;
   void enableDeleteButton(bool fEnabled) override;
   void enableSettingsButton(bool fEnabled) override;
+  void allowNewProfileNames(bool fAllowed) override;
   void focusProfileBox() override;
   void focusHideButton() override;
   void repaint() override;
@@ -73,7 +75,7 @@ private:
   void closePort() override { ClosePort(); }
   bool checkSettingsPassword(const std::string& strStoredPassword) override;
   SettingsSheetResult runSettingsSheet(QuilbarProfile& profileCopy, unsigned nStartPage,
-                                       const std::string& strStoredPassword) override;
+                                       const std::string& strStoredPassword, const SettingsPolicy& policy) override;
   void postQuit() override;
 
   // ProfileSwitcher
@@ -90,6 +92,7 @@ private:
   HeldDataRoute m_heldData;
   PortLifecycle m_port;
   CHelpViewer m_help;
+  ProfileBox m_profileBox;
   bool m_fFirstPaint = true;
   bool m_fQuitting = false;
   // Hidden at start-up: kept hidden until the user shows the window from the tray.

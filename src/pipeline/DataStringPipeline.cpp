@@ -1,5 +1,6 @@
 #include "DataStringPipeline.h"
 
+#include "base/TextCase.h"
 #include "EventLog.h"
 #include "OutputNotice.h"
 #include "ProfileSwitcher.h"
@@ -40,15 +41,6 @@ void holdAlert(const char* pszMessage)
     g_prgstrHeldAlerts->emplace_back(pszMessage);
 }
 
-bool equalsIgnoringCase(const std::string& strA, const std::string& strB)
-{
-  if (strA.size() != strB.size())
-    return false;
-  for (size_t i = 0; i < strA.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(strB[i])))
-      return false;
-  return true;
-}
 }  // namespace
 
 DataStringPipeline::DataStringPipeline(ExpressionActions& actions, KeystrokeEmitter& emitter,

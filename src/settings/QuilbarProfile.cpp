@@ -1,9 +1,9 @@
 #include "QuilbarProfile.h"
 
+#include "base/TextCase.h"
 #include "base/RegistryMessages.h"
 #include "base/Assert.h"
 
-#include <cctype>
 #include <memory>
 
 namespace
@@ -350,20 +350,6 @@ bool QuilbarProfile::saveToRegistry(Registry& regKey) const
          && m_keyTranslatorMap.saveKeyTranslatorMap(regKey) && m_replacementMap.saveToRegistry(regKey)
          && m_typingRules.saveToRegistry(regKey);
 }
-
-namespace
-{
-bool equalsIgnoringCase(const std::string& strA, const char* pszB)
-{
-  size_t i = 0;
-  for (; i < strA.size() && pszB[i] != '\0'; ++i)
-  {
-    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(pszB[i])))
-      return false;
-  }
-  return i == strA.size() && pszB[i] == '\0';
-}
-}  // namespace
 
 namespace
 {

@@ -1,5 +1,6 @@
 #include "SettingsFileSchema.h"
 
+#include "base/TextCase.h"
 #include "QuilbarProfile.h"
 #include "base/Registry.h"
 #include "base/RegistryTree.h"
@@ -49,16 +50,6 @@ enum class Level
   Unknown
 };
 
-bool equalsIgnoringCase(const std::string& strA, const char* pszB)
-{
-  size_t i = 0;
-  for (; i < strA.size() && pszB[i] != '\0'; ++i)
-  {
-    if (std::tolower(static_cast<unsigned char>(strA[i])) != std::tolower(static_cast<unsigned char>(pszB[i])))
-      return false;
-  }
-  return i == strA.size() && pszB[i] == '\0';
-}
 
 bool startsWith(const std::string& str, const char* pszPrefix)
 {

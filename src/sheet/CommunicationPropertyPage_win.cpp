@@ -34,16 +34,20 @@ bool CCommunicationPropertyPage::onCommand(int nId, int nCode, HWND hwndControl)
   {
   case IDC_COMMUNICATION_DUPLICATE_FILTER:
     applyRules();
+    lockPolicyControls();
     return true;
   case IDC_COMMUNICATION_DEFAULT:
   {
     FillGuard guard(*this);
     CommunicationForm::putDefaults(controls());
+    restoreLockedValues();
+    applyRules();
+    lockPolicyControls();
     return true;
   }
   case IDC_COMMUNICATION_PIN_EVENTS:
   {
-    CHardwarePinEventsDialog dialog(profile());
+    CHardwarePinEventsDialog dialog(profile(), state().locks);
     dialog.runModal(hwnd());
     return true;
   }

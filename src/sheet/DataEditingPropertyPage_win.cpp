@@ -26,6 +26,7 @@ bool CDataEditingPropertyPage::onCommand(int nId, int nCode, HWND hwndControl)
   case IDC_DATAEDITING_BY_CHARACTERS:
   case IDC_DATAEDITING_BY_TIMEOUT:
     applyRules();
+    lockPolicyControls();
     return true;
   case IDC_DATAEDITING_SELECT:
     selectTerminator();

@@ -4,8 +4,8 @@
 #include "SettingsResourceIds.h"
 #include "SettingsBindings.h"
 
-CHardwarePinEventsDialog::CHardwarePinEventsDialog(QuilbarProfile& profile)
-    : CDialogBase(IDD_HARDWARE_PIN_EVENTS), m_profile(profile)
+CHardwarePinEventsDialog::CHardwarePinEventsDialog(QuilbarProfile& profile, const PolicyLocks& locks)
+    : CDialogBase(IDD_HARDWARE_PIN_EVENTS), m_profile(profile), m_locks(locks)
 {
 }
 
@@ -13,6 +13,7 @@ bool CHardwarePinEventsDialog::onInit()
 {
   CDialogControls controls(hwnd());
   loadControls(SettingsBindings::pinEventsDialog(), m_profile, controls);
+  m_locks.apply(SettingsBindings::pinEventsDialog(), controls);
   return true;
 }
 

@@ -9,10 +9,12 @@
 #include "settings/SystemPasswordKdf_win.h"
 
 SettingsSheetOutcome runSettingsSheet(HWND hwndOwner, QuilbarProfile& profileCopy, unsigned nStartPage,
-                                      const std::string& strStoredPassword)
+                                      const std::string& strStoredPassword, const SettingsPolicy* pPolicy)
 {
   SystemPasswordKdf kdf;
   CSettingsSheet sheet(profileCopy, nStartPage, strStoredPassword, kdf);
+  if (pPolicy != nullptr)
+    sheet.holdByPolicy(*pPolicy);
   return sheet.run(hwndOwner);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 class QuilbarProfile;
+class SettingsPolicy;
 
 // What the settings sheet hands back when it closes.
 struct SettingsSheetOutcome
@@ -15,9 +16,9 @@ struct SettingsSheetOutcome
 };
 
 // Opens the "Settings" sheet modally on a copy of the current profile, which it edits in place,
-// starting on page nStartPage, with the stored password.
+// starting on page nStartPage, with the stored password; what a policy sets is shown dimmed.
 SettingsSheetOutcome runSettingsSheet(HWND hwndOwner, QuilbarProfile& profileCopy, unsigned nStartPage,
-                                      const std::string& strStoredPassword);
+                                      const std::string& strStoredPassword, const SettingsPolicy* pPolicy = nullptr);
 
 // The password check before the settings sheet opens and before the program unloads: true when
 // no password is stored or the user typed it; false when the user cancelled or typed another

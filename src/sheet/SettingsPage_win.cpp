@@ -43,6 +43,17 @@ void CSettingsPage::loadValues()
   FillGuard guard(*this);
   loadControls(m_bindings, m_state.profile, controls());
   applyRules();
+  lockPolicyControls();
+}
+
+void CSettingsPage::lockPolicyControls()
+{
+  m_state.locks.apply(m_bindings, controls());
+}
+
+void CSettingsPage::restoreLockedValues()
+{
+  loadControls(m_state.locks.lockedRows(m_bindings), m_state.profile, controls());
 }
 
 bool CSettingsPage::storeValues()

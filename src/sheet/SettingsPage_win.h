@@ -28,6 +28,10 @@ protected:
   virtual void prepareControls() {}
 
   void loadValues();
+  // Disables what the policy holds; after every enable rule, since a rule may enable it again.
+  virtual void lockPolicyControls();
+  // Puts the policy's values back into the controls it holds (after a button filled defaults).
+  void restoreLockedValues();
   CDialogControls& controls() { return *m_pControls; }
   SettingsSheetState& state() { return m_state; }
   QuilbarProfile& profile() { return m_state.profile; }

@@ -26,6 +26,9 @@
 #define IDD_TYPING_RULES 3017
 #define IDD_TYPING_RULE 3018
 
+// On every page: the note that an administrator set the dimmed settings (empty when none is).
+#define IDC_SETTINGS_POLICY_NOTE 1990
+
 // "Communication" page
 #define IDC_COMMUNICATION_PORT 1100
 #define IDC_COMMUNICATION_SPEED 1101

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PolicyLocks.h"
 #include "dataedit/DataEditingOpeners_win.h"
 
 #include <string>
@@ -9,7 +10,7 @@ class QuilbarProfile;
 
 // What the settings sheet's pages share while it is open: the profile copy they edit, the page
 // that was activated last, the password being edited (in its stored form) and the dialogs the
-// pages open.
+// pages open, and what an administrator's policy holds.
 struct SettingsSheetState
 {
   SettingsSheetState(QuilbarProfile& profileCopy, const std::string& strStoredPassword, DataEditingOpeners openers,
@@ -23,4 +24,5 @@ struct SettingsSheetState
   std::string strPassword;
   DataEditingOpeners openers;
   PasswordKdf& kdf;
+  PolicyLocks locks;
 };

@@ -13,6 +13,7 @@
 class CSettingsPage;
 class PasswordKdf;
 class QuilbarProfile;
+class SettingsPolicy;
 
 // The "Settings" property sheet: six pages on a working copy of the profile, OK and Cancel, no
 // Apply and no Help. Only OK copies the edits into the profile it was given.
@@ -25,6 +26,8 @@ public:
   CSettingsSheet(const CSettingsSheet&) = delete;
   CSettingsSheet& operator=(const CSettingsSheet&) = delete;
 
+  // Shows what the policy sets dimmed; the sheet keeps a pointer, so the policy outlives it.
+  void holdByPolicy(const SettingsPolicy& policy) { m_state.locks = PolicyLocks(policy); }
   SettingsSheetOutcome run(HWND hwndOwner);
 
 private:

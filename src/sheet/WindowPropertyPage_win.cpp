@@ -19,6 +19,16 @@ void CWindowPropertyPage::applyRules()
   WindowForm::clearLockWithoutTitles(controls());
 }
 
+// A password set by policy cannot be changed here either.
+void CWindowPropertyPage::lockPolicyControls()
+{
+  CSettingsPage::lockPolicyControls();
+  if (!state().locks.isPasswordLocked())
+    return;
+  controls().setEnabled(IDC_WINDOW_SET_PASSWORD, false);
+  controls().setText(IDC_SETTINGS_POLICY_NOTE, PolicyLocks::kszNote);
+}
+
 bool CWindowPropertyPage::onCommand(int nId, int nCode, HWND hwndControl)
 {
   if (nCode != BN_CLICKED)
@@ -28,6 +38,7 @@ bool CWindowPropertyPage::onCommand(int nId, int nCode, HWND hwndControl)
   case IDC_WINDOW_LOCK:
   case IDC_WINDOW_HOLD:
     WindowForm::applyEnableRules(controls());
+    lockPolicyControls();
     return true;
   case IDC_WINDOW_SETUP:
     setupTitles();

@@ -11,6 +11,7 @@ public:
 
 protected:
   void applyRules() override;
+  void lockPolicyControls() override;
   bool onCommand(int nId, int nCode, HWND hwndControl) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "app/MainWindowForm.h"
 
 #include "PipelineFakes.h"
+#include "RegistryFill.h"
 #include "ScratchKey.h"
 #include "pipeline/EventLog.h"
 #include "settings/QuilbarProfile.h"
@@ -29,6 +30,7 @@ public:
   }
   void enableDeleteButton(bool fEnabled) override { m_fDeleteEnabled = fEnabled; }
   void enableSettingsButton(bool fEnabled) override { m_fSettingsEnabled = fEnabled; }
+  void allowNewProfileNames(bool fAllowed) override { m_fNewNamesAllowed = fAllowed; }
   void focusProfileBox() override { m_rgstrCalls.push_back("focus profile"); }
   void focusHideButton() override { m_rgstrCalls.push_back("focus hide"); }
   void repaint() override {}
@@ -53,7 +55,7 @@ public:
     return m_fPasswordPasses;
   }
   SettingsSheetResult runSettingsSheet(QuilbarProfile& profileCopy, unsigned nStartPage,
-                                       const std::string& strStoredPassword) override
+                                       const std::string& strStoredPassword, const SettingsPolicy&) override
   {
     m_rgstrCalls.push_back("sheet " + profileCopy.getName() + " page " + std::to_string(nStartPage));
     if (m_fnEdit)
@@ -66,6 +68,7 @@ public:
   Lines m_rgstrList;
   bool m_fDeleteEnabled = false;
   bool m_fSettingsEnabled = false;
+  bool m_fNewNamesAllowed = true;
   bool m_fConfirm = true;
   bool m_fPortOpens = true;
   bool m_fPasswordPasses = true;
@@ -413,5 +416,51 @@ TEST_F(MainWindowFormTest, PickingAProfileLogsSavesAndOpensItsPort)
   pForm->switchToPendingProfile("Default");
   EXPECT_EQ(Lines{"open port"}, m_host.m_rgstrCalls);
   EXPECT_EQ("Default", pForm->currentProfile()->getName());
+}
+// An administrator's policy decides for every profile while it is there, is read again whenever a
+// profile is opened, and never reaches the stored profiles or the stored password.
+TEST_F(MainWindowFormTest, APolicyRunsEveryProfileButIsNeverStored)
+{
+  storeProfiles({{"Default", "COM1"}, {"Line1", "COM2"}});
+  ASSERT_TRUE(plantKey(m_scratch.key(), "Policies\\Tarnwick\\Quilbar2",
+                       {{"Port", "COM7"}, {"AutoStart", 1u}, {"SettingsPassword", "policy-pw"}, {"LockProfiles", 1u}}));
+  auto pForm = makeForm("Line1");
+  ASSERT_TRUE(pForm->initialise());
+  EXPECT_EQ("COM7", pForm->currentProfile()->getPort());
+  EXPECT_EQ((Lines{"Quilbar_Default", "Quilbar_Line1"}), runEntries());
+  EXPECT_FALSE(m_host.m_fDeleteEnabled);
+  EXPECT_FALSE(m_host.m_fNewNamesAllowed);
+
+  // A typed name adds no profile; the sheet shows the running values and asks the policy's password.
+  m_host.m_strBox = "Line9";
+  pForm->onProfileEditChange();
+  m_host.m_rgstrCalls.clear();
+  std::string strShownPort;
+  m_host.m_sheetResult = {true, 2, "typed-pw"};
+  m_host.m_fnEdit = [&](QuilbarProfile& profile) {
+    strShownPort = profile.getPort();
+    profile.setPort("COM9");
+    profile.setSpeed("19200");
+  };
+  pForm->onSettings();
+  EXPECT_EQ((Lines{"password policy-pw", "close port", "sheet Line1 page 0", "open port"}), m_host.m_rgstrCalls);
+  EXPECT_EQ("COM7", strShownPort);
+  EXPECT_EQ("COM7", pForm->currentProfile()->getPort());
+  EXPECT_EQ("19200", pForm->currentProfile()->getSpeed());
+  pForm->onDeleteProfile();
+
+  QuilbarProfileStore reloaded(m_scratch.path());
+  std::string strError;
+  ASSERT_TRUE(reloaded.loadSettings(strError));
+  EXPECT_EQ((Lines{"Default", "Line1"}), storedNames());
+  EXPECT_EQ("", reloaded.getPassword());
+  EXPECT_EQ("COM2", reloaded.getProfiles().lookup("Line1")->getPort());
+  EXPECT_EQ("19200", reloaded.getProfiles().lookup("Line1")->getSpeed());
+  EXPECT_EQ(0u, reloaded.getProfiles().lookup("Line1")->getAutoStart());
+
+  // Without the policy, the next profile opened runs its own values again.
+  ASSERT_TRUE(m_scratch.key().deleteSubKey("Policies"));
+  pForm->onProfileSelChange("Default");
+  EXPECT_EQ("COM1", pForm->currentProfile()->getPort());
 }
 }  // namespace

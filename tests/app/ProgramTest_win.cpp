@@ -154,6 +154,9 @@ protected:
     Registry software;
     if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
       software.deleteSubKey("Tarnwick");
+    Registry policies;
+    if (policies.openKey("HKEY_LOCAL_MACHINE\\Software\\Policies", Registry::kdwAccessAll))
+      policies.deleteSubKey("Tarnwick");
     AutoStartList([](std::string&) { return false; }).unregisterAllAutoStart();
   }
 
@@ -595,6 +598,50 @@ TEST_F(ProgramTest, InjectedTextIsTypedWithOrWithoutAPort)
   ASSERT_TRUE(target.bringToFront());
   inject("NOEND");
   EXPECT_TRUE(target.waitForText("INJ1\r\nNOPORT\r\nNOEND\r\n")) << target.text();
+}
+
+// An administrator's policy decides the port: the profile says COM3, the policy COM1, and the
+// wedge reads COM1. The settings sheet shows the policy's port dimmed with the administrator's
+// note; neither Cancel nor OK changes what runs, the profile keeps its own port, and profiles can
+// be neither added nor deleted.
+TEST_F(ProgramTest, APolicyPortWinsOverTheProfilesAndTheSheetCannotChangeIt)
+{
+  addProfile(m_store, "Line1", "COM3", "L1^M");
+  Registry software, policy;
+  ASSERT_TRUE(software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll));
+  ASSERT_TRUE(software.createSubKey("Policies\\Tarnwick\\Quilbar2", policy));
+  ASSERT_TRUE(policy.createKeyValue("Port", std::string("COM1")));
+  ASSERT_TRUE(policy.createKeyValue("LockProfiles", static_cast<uint32_t>(1)));
+  Story story;
+  ASSERT_NO_FATAL_FAILURE(startStory(story, "Policy target"));
+  HWND hwndMain = story.hwndMain;
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwndMain, IDC_MAIN_DELETE))) << "profiles are locked";
+
+  for (int nButton : {PSBTN_CANCEL, PSBTN_OK})
+  {
+    SCOPED_TRACE(nButton == PSBTN_OK ? "OK" : "Cancel");
+    dialogdriver::pressButton(hwndMain, IDC_MAIN_SETTINGS);
+    HWND hwndSheet = dialogdriver::waitForDialog("Settings");
+    ASSERT_NE(nullptr, hwndSheet) << "the settings sheet did not open";
+    HWND hwndPage = reinterpret_cast<HWND>(SendMessageA(hwndSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    EXPECT_EQ("COM1", textOf(GetDlgItem(hwndPage, IDC_COMMUNICATION_PORT)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwndPage, IDC_COMMUNICATION_PORT)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwndPage, IDC_COMMUNICATION_SPEED)));
+    EXPECT_EQ("Dimmed settings are set by your administrator.", textOf(GetDlgItem(hwndPage, IDC_SETTINGS_POLICY_NOTE)));
+    PostMessageA(hwndSheet, PSM_PRESSBUTTON, nButton, 0);
+    EXPECT_TRUE(dialogdriver::waitForWindowGone(hwndSheet));
+    EXPECT_TRUE(waitForInit(m_peer1, "L1\r")) << "the policy's port was not opened again";
+  }
+  ASSERT_TRUE(story.pTarget->bringToFront());
+  scan(m_peer1, "POLICY1");
+  EXPECT_TRUE(story.pTarget->waitForText("POLICY1\r\n")) << story.pTarget->text();
+
+  QuilbarProfileStore stored;
+  std::string strError;
+  ASSERT_TRUE(stored.loadSettings(strError)) << strError;
+  EXPECT_EQ("COM3", stored.getProfiles().lookup("Line1")->getPort());
+  std::string strPolicyPort;
+  EXPECT_TRUE(policy.getKeyValue("Port", strPolicyPort) && strPolicyPort == "COM1") << strPolicyPort;
 }
 
 // The test's own window subscribes; it records what it receives.

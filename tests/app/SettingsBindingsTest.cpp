@@ -6,6 +6,10 @@
 #include "sheet/ProfileBinding.h"
 #include "app/ResourceIds.h"
 #include "sheet/SettingsBindings.h"
+#include "sheet/PolicyLocks.h"
+#include "settings/SettingsPolicy.h"
+#include "RegistryFill.h"
+#include "ScratchKey.h"
 
 #include <gtest/gtest.h>
 
@@ -186,3 +190,52 @@ TEST(SettingsBindings, NumberFieldsReadTheirLeadingDigits)
     EXPECT_EQ(row.dwValue, parseNumberText(row.pszText));
   }
 }
+
+namespace
+{
+// A policy dims the controls of the values it sets, with the spin arrows and buttons that would
+// change them, and says so on the page; pages it does not touch stay as they were.
+TEST(PolicyLocksTest, ThePolicysValuesAreDimmedWithWhateverWouldChangeThem)
+{
+  ScratchKey scratch(currentTestKeyName());
+  ASSERT_TRUE(plantKey(scratch.key(), "Policy",
+                       {{"Port", "COM7"}, {"DTR", 0u}, {"DuplicateFilterTime", 5u}, {"InitString", "ATZ"},
+                        {"GS1InputForms", 1u}, {"DataStringTerminator", "<CR>"}}));
+  SettingsPolicy policy(scratch.path() + "\\Policy");
+  policy.load();
+  struct Row
+  {
+    const char* pszPage;
+    const BindingTable& table;
+    std::set<int> dimmed;
+  };
+  const Row rgRows[] = {
+      {"communication", SettingsBindings::communicationPage(),
+       {IDC_COMMUNICATION_PORT, IDC_COMMUNICATION_DTR_HIGH, IDC_COMMUNICATION_DTR_LOW, IDC_COMMUNICATION_FILTER_TIME,
+        IDC_COMMUNICATION_FILTER_SPIN}},
+      {"keyboard", SettingsBindings::keyboardPage(), {}},
+      {"init", SettingsBindings::initPage(), {IDC_INIT_STRING, IDC_INIT_REMOVE}},
+      {"data editing", SettingsBindings::dataEditingPage(),
+       {IDC_DATAEDITING_TERMINATOR, IDC_DATAEDITING_SELECT, IDC_DATAEDITING_GS1_SYMBOLOGY,
+        IDC_DATAEDITING_GS1_BRACKETED, IDC_DATAEDITING_GS1_DIGITAL_LINK}},
+  };
+  for (const Row& row : rgRows)
+  {
+    SCOPED_TRACE(row.pszPage);
+    FakeControlValues controls;
+    PolicyLocks(policy).apply(row.table, controls);
+    std::set<int> dimmed;
+    for (const auto& entry : controls.m_mapEnabled)
+    {
+      if (!entry.second)
+        dimmed.insert(entry.first);
+    }
+    EXPECT_EQ(row.dimmed, dimmed);
+    EXPECT_EQ(row.dimmed.empty() ? "" : PolicyLocks::kszNote, controls.getText(IDC_SETTINGS_POLICY_NOTE));
+
+    FakeControlValues untouched;
+    PolicyLocks().apply(row.table, untouched);
+    EXPECT_TRUE(untouched.m_mapEnabled.empty());
+  }
+}
+}  // namespace

@@ -66,7 +66,8 @@ std::string package(const char* pszName) { return inQuotes(KeyTargetProcess::bes
 std::vector<std::string> installedFiles()
 {
   std::vector<std::string> rgstrFound;
-  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "QuilbarMonitor.exe", "Tessel.dll", "Quilbar.chm"})
+  for (const char* pszName : {"Quilbar.exe", "Pelldrop.exe", "QuilbarMonitor.exe", "Tessel.dll", "Quilbar.chm",
+                              "PolicyDefinitions\\Quilbar.admx", "PolicyDefinitions\\en-US\\Quilbar.adml"})
     if (exists(installFolder() + "\\" + pszName))
       rgstrFound.push_back(pszName);
   for (const char* pszName : {"Quilbar.lnk", "Pelldrop.lnk", "Quilbar Monitor.lnk", "Quilbar Help.lnk"})
@@ -295,8 +296,10 @@ protected:
 };
 
 const std::vector<std::string> kAllInstalled = {"Quilbar.exe",  "Pelldrop.exe",        "QuilbarMonitor.exe",
-                                                "Tessel.dll",   "Quilbar.chm",         "Quilbar.lnk",
-                                                "Pelldrop.lnk", "Quilbar Monitor.lnk", "Quilbar Help.lnk"};
+                                                "Tessel.dll",   "Quilbar.chm",
+                                                "PolicyDefinitions\\Quilbar.admx",
+                                                "PolicyDefinitions\\en-US\\Quilbar.adml",
+                                                "Quilbar.lnk",  "Pelldrop.lnk", "Quilbar Monitor.lnk", "Quilbar Help.lnk"};
 const std::vector<std::string> kFleetProfiles = {"Default=COM1,F^M", "Line2=COM3,"};
 }  // namespace
 

@@ -59,7 +59,7 @@ void addSettingsGallery(std::vector<GalleryEntry>& rgEntries)
 
   rgEntries.push_back({"hardware-pin-events", [](HWND hwndOwner) {
                          QuilbarProfile profile = sampleProfile();
-                         CHardwarePinEventsDialog(profile).runModal(hwndOwner);
+                         CHardwarePinEventsDialog(profile, PolicyLocks()).runModal(hwndOwner);
                        }});
   rgEntries.push_back({"select-terminator", [](HWND hwndOwner) {
                          CSelectTerminatorDialog("<CR>").runModal(hwndOwner);
