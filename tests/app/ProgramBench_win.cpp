@@ -18,6 +18,7 @@
 #include "BenchRow.h"
 #include "BenchStatistics.h"
 #include "ProcessCpuMeter_win.h"
+#include "ProcessFigures_win.h"
 #include "SerialTestRig_win.h"
 #include "base/Registry.h"
 #include "keyboard/KeyTranslatorMap.h"
@@ -25,7 +26,6 @@
 #include "settings/QuilbarProfileStore.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cmath>
@@ -162,12 +162,7 @@ public:
     PostMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitForSingleObject(m_pi.hProcess, 20000);
   }
-  size_t workingSet() const
-  {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    return GetProcessMemoryInfo(m_pi.hProcess, &counters, sizeof counters) ? counters.WorkingSetSize : 0;
-  }
+  HANDLE handle() const { return m_pi.hProcess; }
 
 private:
   PROCESS_INFORMATION m_pi = {};
@@ -508,12 +503,12 @@ void benchMemory(size_t nScans)
   if (fNotepad)
   {
     pumpUntil([] { return false; }, kSettle);
-    dNotepadMb = notepad.workingSet() / 1048576.0;
+    dNotepadMb = workingSetMb(notepad.handle());
   }
   if (hwndSubscriber != nullptr && startQuilbar(peer, running))
   {
     pumpUntil([] { return false; }, kSettle);
-    dStartMb = running.pChild->workingSet() / 1048576.0;
+    dStartMb = workingSetMb(running.pChild->handle());
     PostMessageA(running.hwndMain, RegisterWindowMessageA("Quilbar32.Subscribe"), 0,
                  reinterpret_cast<LPARAM>(hwndSubscriber));
     pumpUntil([] { return false; }, 200ms);
@@ -530,7 +525,7 @@ void benchMemory(size_t nScans)
     }
     pumpUntil([&] { return subscriber.nReceived >= nScans; }, 60s);
     pumpUntil([] { return false; }, kSettle);
-    dAfterMb = running.pChild->workingSet() / 1048576.0;
+    dAfterMb = workingSetMb(running.pChild->handle());
   }
   size_t nFailed = (nScans - (subscriber.nReceived < nScans ? subscriber.nReceived : nScans)) + subscriber.nWrong;
   std::fprintf(stderr, "memory: %zu of %zu scans delivered, %zu changed\n", subscriber.nReceived, nScans,

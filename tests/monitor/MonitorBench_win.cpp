@@ -5,14 +5,15 @@
 //
 //   monitor_bench.exe [SCANS]      (default 10000), run by scripts/bench.sh under the Wine harness
 #include "BenchRow.h"
+#include "ProcessFigures_win.h"
 #include "SerialTestRig_win.h"
+#include "TestProcess_win.h"
 #include "base/Registry.h"
 #include "monitor/MonitorResourceIds.h"
 #include "settings/QuilbarProfileStore.h"
 
 #include <windows.h>
 
-#include <psapi.h>
 
 #include <chrono>
 #include <cmath>
@@ -32,44 +33,6 @@ std::string besideThisProgram(const char* pszName)
   std::string strPath = szPath;
   return strPath.substr(0, strPath.find_last_of('\\') + 1) + pszName;
 }
-
-class Child
-{
-public:
-  explicit Child(const std::string& strCommand)
-  {
-    std::vector<char> rgch(strCommand.begin(), strCommand.end());
-    rgch.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    m_fStarted = CreateProcessA(nullptr, rgch.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
-  }
-  ~Child()
-  {
-    if (!m_fStarted)
-      return;
-    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-      TerminateProcess(m_pi.hProcess, 9);
-    WaitForSingleObject(m_pi.hProcess, 10000);
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-  }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-
-  bool started() const { return m_fStarted; }
-  // Wine reports no private bytes of another process; the working set it does.
-  double workingSetMb() const
-  {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    return GetProcessMemoryInfo(m_pi.hProcess, &counters, sizeof counters) ? counters.WorkingSetSize / 1048576.0 : NAN;
-  }
-
-private:
-  PROCESS_INFORMATION m_pi = {};
-  bool m_fStarted = false;
-};
 
 template <class Condition>
 bool waitFor(Condition fnDone, std::chrono::milliseconds timeout)
@@ -152,13 +115,13 @@ int main(int argc, char** argv)
     return 1;
   }
   peer.drain();
-  Child quilbar("\"" + besideThisProgram("Quilbar.exe") + "\" Bench");
+  TestProcess quilbar(TestProcess::commandLine(besideThisProgram("Quilbar.exe"), "Bench"));
   if (!quilbar.started() || peer.read(3, std::chrono::seconds(20)) != "MB\r")
   {
     std::fprintf(stderr, "monitor bench: Quilbar's port did not open\n");
     return 1;
   }
-  Child monitor("\"" + besideThisProgram("QuilbarMonitor.exe") + "\"");
+  TestProcess monitor(TestProcess::commandLine(besideThisProgram("QuilbarMonitor.exe"), ""));
   HWND hwndMonitor = monitor.started() ? findWindow("Tarnwick Quilbar Monitor") : nullptr;
   // The window may be found while its controls are still being made; the state line is filled
   // once they all exist.
@@ -196,11 +159,11 @@ int main(int argc, char** argv)
     if (nSent == kcBefore)
     {
       Sleep(1000);
-      dBeforeWs = monitor.workingSetMb();
+      dBeforeWs = workingSetMb(monitor.handle());
     }
   }
   Sleep(1000);
-  dAfterWs = monitor.workingSetMb();
+  dAfterWs = workingSetMb(monitor.handle());
   std::fprintf(stderr, "monitor bench: %zu scans, %zu blocks not seen; rows: %s\n", nScans, nMissing,
                windowText(GetDlgItem(hwndMonitor, IDC_MONITOR_COUNT)).c_str());
   printRow("monitor working set after 10,000 scans (vs the same process after 100)", dAfterWs, dBeforeWs, nMissing);
