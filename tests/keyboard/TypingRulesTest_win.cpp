@@ -57,7 +57,8 @@ class XKeyboardLayout
 public:
   XKeyboardLayout() { VkKeyScanExW(L'a', GetKeyboardLayout(0)); }
   ~XKeyboardLayout() { set("us", 0x2C); }
-  // nScanOfZ: where the layout puts Z, which tells that this process maps it.
+  // nScanOfZ: where the layout puts Z, which tells that this process maps it. On a loaded machine
+  // the new map has been seen to take more than ten seconds.
   bool set(const char* pszLayout, int nScanOfZ)
   {
     if (!start(std::string("Z:\\usr\\bin\\setxkbmap ") + pszLayout))
@@ -67,7 +68,7 @@ public:
           pumpMessages();
           return static_cast<int>(MapVirtualKeyExA('Z', MAPVK_VK_TO_VSC, GetKeyboardLayout(0))) == nScanOfZ;
         },
-        10000ms, 20ms);
+        30000ms, 20ms);
   }
 };
 
