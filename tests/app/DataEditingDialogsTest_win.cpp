@@ -180,9 +180,7 @@ struct StoredSettings
   ~StoredSettings() { clear(); }
   static void clear()
   {
-    Registry software;
-    if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-      software.deleteSubKey("Tarnwick");
+    testsupport::removeStoredSettings();
   }
 };
 }  // namespace

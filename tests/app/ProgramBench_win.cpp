@@ -20,6 +20,7 @@
 #include "ProcessCpuMeter_win.h"
 #include "ProcessFigures_win.h"
 #include "SerialTestRig_win.h"
+#include "TestSupport.h"
 #include "base/Registry.h"
 #include "keyboard/KeyTranslatorMap.h"
 #include "keyboard/KeystrokePlanner.h"
@@ -70,9 +71,7 @@ std::string quilbarPath()
 
 bool writeProfile()
 {
-  Registry software;
-  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-    software.deleteSubKey("Tarnwick");
+  testsupport::removeStoredSettings();
   QuilbarProfileStore store;
   QuilbarProfile& profile = store.addOrSelectProfile(kszProfile);
   profile.setDefaults();
@@ -84,9 +83,7 @@ bool writeProfile()
 
 void removeProfile()
 {
-  Registry software;
-  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-    software.deleteSubKey("Tarnwick");
+  testsupport::removeStoredSettings();
 }
 
 

@@ -266,9 +266,7 @@ private:
 
 bool writeProfile()
 {
-  Registry software;
-  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-    software.deleteSubKey("Tarnwick");
+  testsupport::removeStoredSettings();
   QuilbarProfileStore store;
   QuilbarProfile& profile = store.addOrSelectProfile(kszProfile);
   profile.setDefaults();
@@ -650,8 +648,6 @@ int main(int argc, char** argv)
   if (soak.start())
     soak.run();
   int nResult = soak.finish();
-  Registry software;
-  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-    software.deleteSubKey("Tarnwick");
+  testsupport::removeStoredSettings();
   return nResult;
 }

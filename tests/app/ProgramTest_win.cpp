@@ -151,9 +151,7 @@ protected:
 
   static void clearSettings()
   {
-    Registry software;
-    if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-      software.deleteSubKey("Tarnwick");
+    testsupport::removeStoredSettings();
     Registry policies;
     if (policies.openKey("HKEY_LOCAL_MACHINE\\Software\\Policies", Registry::kdwAccessAll))
       policies.deleteSubKey("Tarnwick");

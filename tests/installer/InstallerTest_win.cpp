@@ -145,9 +145,7 @@ std::vector<std::string> quilbarRunEntries()
 
 void deleteSettings()
 {
-  Registry software;
-  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-    software.deleteSubKey("Tarnwick");
+  testsupport::removeStoredSettings();
   AutoStartList([](std::string&) { return false; }).unregisterAllAutoStart();
 }
 

@@ -8,6 +8,7 @@
 #include "ProcessFigures_win.h"
 #include "SerialTestRig_win.h"
 #include "TestProcess_win.h"
+#include "TestSupport.h"
 #include "base/Registry.h"
 #include "monitor/MonitorResourceIds.h"
 #include "settings/QuilbarProfileStore.h"
@@ -75,9 +76,7 @@ std::string scanName(size_t n)
 // Every scan is dropped as unknown: the wedge types nothing, so nothing but the monitor is measured.
 bool saveProfile()
 {
-  Registry software;
-  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-    software.deleteSubKey("Tarnwick");
+  testsupport::removeStoredSettings();
   QuilbarProfileStore store;
   QuilbarProfile& profile = store.addOrSelectProfile("Bench");
   profile.setDefaults();

@@ -43,9 +43,7 @@ protected:
 
   static void clearSettings()
   {
-    Registry software;
-    if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-      software.deleteSubKey("Tarnwick");
+    testsupport::removeStoredSettings();
   }
 
   // Line1 types what it reads; Locked types only into a window that never comes.

@@ -66,9 +66,7 @@ protected:
 
   static void clearSettings()
   {
-    Registry software;
-    if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
-      software.deleteSubKey("Tarnwick");
+    testsupport::removeStoredSettings();
   }
 
   // Quilbar with a profile on COM1 that logs into the start folder, and Pelldrop started in the

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "base/Registry.h"
+
 #include <thread>
 
 namespace testsupport
@@ -15,5 +17,11 @@ bool waitUntil(const std::function<bool()>& fnDone, std::chrono::milliseconds ti
     std::this_thread::sleep_for(poll);
   }
   return true;
+}
+void removeStoredSettings()
+{
+  Registry software;
+  if (software.openKey("HKEY_LOCAL_MACHINE\\Software", Registry::kdwAccessAll))
+    software.deleteSubKey("Tarnwick");
 }
 }  // namespace testsupport

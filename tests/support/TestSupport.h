@@ -15,4 +15,8 @@ bool waitUntil(const std::function<bool()>& fnDone, std::chrono::milliseconds ti
 // matches it. On Windows the message is a modal box that nobody would answer under Xvfb, so a
 // watcher thread copies its text to stderr and presses OK; natively the text goes to stderr anyway.
 void answerFatalErrorBoxes();
+
+// Deletes the program's whole settings tree (HKEY_LOCAL_MACHINE\Software\Tarnwick), as before a
+// first run; nothing when there is none.
+void removeStoredSettings();
 }  // namespace testsupport
